@@ -1,0 +1,36 @@
+#include "app/start.h"
+
+#include "app/menu.h"
+#include "ui/form1.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
+#include "ui/form5.h"
+#include "ui/form6.h"
+#include "ui/opcje.h"
+
+void utworzokna()
+{
+    // The game window first: it is the main window, it loads the records the
+    // list needs, and the strip is placed from its position.
+    new TForm1;
+    new TMainMenu(Form1->menuBar());
+    Form1->show();
+    new TOpcje(Form1);
+    new TForm3(Form1);
+    new TForm4(Form1);
+    new TForm5(Form1);
+    new TForm6(Form1);
+    Form6->show();
+}
+
+void zniszczokna()
+{
+    delete Form1;
+    Form1 = nullptr;
+    Opcje = nullptr;
+    Form3 = nullptr;
+    Form4 = nullptr;
+    Form5 = nullptr;
+    Form6 = nullptr;
+    MainMenu1 = nullptr;
+}

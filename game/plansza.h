@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+
+#include "widgets/bitmapbutton.h"
+
+// The game on screen: a copy of the options taken at its start, and its state.
+struct TGra {
+    std::uint8_t x = 1;          // columns, 3..10 once a board exists
+    std::uint8_t y = 1;          // rows, 3..10
+    std::uint8_t kolory = 1;     // colour count K: tiles run 0..K
+    std::uint8_t przejscie = 0;  // wrap-around: 0 off, anything else on
+    std::uint8_t zakonczona = 0; // 1 while a finished board is on screen
+    std::uint8_t stan = 0;       // 0 idle, 1 game running, 2 demonstration running
+    std::int32_t ruchy = 0;      // moves since the start
+};
+extern TGra gra;
+
+enum : std::uint8_t { bezczynna = 0, gratrwa = 1, demotrwa = 2 };
+
+// One tile: a bitmap push button that knows its colour and its place.
+class guzik : public BitmapButton {
+    Q_OBJECT
+public:
+    using BitmapButton::BitmapButton;
+    std::uint8_t stan = 0;    // 0..gra.kolory
+    std::uint8_t kolumna = 0; // 0-based, never changes
+    std::uint8_t wiersz = 0;  // 0-based, never changes
+};
+
+// The tiles of the board on screen, [row][column]; only rows 0..gra.y-1 and
+// columns 0..gra.x-1 are meaningful.
+extern guzik* plansza[10][10];
+
+// The glyph holders of states 0..3 (kratka2, kratka1a, kratka1b, kratka1c);
+// the game window sets them at its creation.
+extern BitmapButton* kratki[4];
+
+// Advances the tile at 1-based (kolumna, wiersz) by one state.
+void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz);
+
+// The places (0-based) one click on (k, w) advances: the tile and its up to
+// four neighbours, wrapping round the edges when `przejscie` is on.
+// Returns how many it wrote to `kolumny`/`wiersze` (3, 4 or 5).
+int sasiedztwo(int k, int w, int X, int Y, bool przejscie, int kolumny[5], int wiersze[5]);
+
+// True when every tile of the board stands at one state s in 1..K.
+bool ulozona();
+
+// The move rule. Sender is the clicked tile; anything else is ignored.
+// When the move solves a running game or demonstration, gra.stan becomes 0,
+// gra.zakonczona 1, and the play state that ended (gratrwa or demotrwa) is
+// returned; otherwise bezczynna.
+std::uint8_t ruch(QObject* Sender);

@@ -1,0 +1,81 @@
+#pragma once
+// Shared helpers of the test programs.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "game/plansza.h"
+#include "widgets/application.h"
+
+// A board as rows of digits, e.g. "111/101/111".
+inline QString planszajakotekst()
+{
+    QString s;
+    for (int i = 0; i < gra.y; ++i) {
+        if (i)
+            s += QLatin1Char('/');
+        for (int j = 0; j < gra.x; ++j)
+            s += QChar(u'0' + plansza[i][j]->stan);
+    }
+    return s;
+}
+
+inline void ustawplansze(const QString& tekst)
+{
+    const QStringList wiersze = tekst.split(QLatin1Char('/'));
+    for (int i = 0; i < wiersze.size(); ++i)
+        for (int j = 0; j < wiersze[i].size(); ++j)
+            plansza[i][j]->stan = std::uint8_t(wiersze[i][j].unicode() - u'0');
+}
+
+// Collects the texts of error boxes and closes them, so that a test can run
+// code that reports an error without blocking on the modal box.
+class LapaczBledow : public QObject {
+public:
+    LapaczBledow()
+    {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                teksty.append(box->text());
+                tytuly.append(box->windowTitle());
+                ikony.append(box->icon());
+                box->accept();
+            }
+        });
+        timer_.start();
+    }
+    QStringList teksty;
+    QStringList tytuly;
+    QList<QMessageBox::Icon> ikony;
+
+private:
+    QTimer timer_;
+};
+
+// Runs each test in a fresh working directory, so no real file is touched.
+class KatalogRoboczy {
+public:
+    KatalogRoboczy() : stary_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+    ~KatalogRoboczy() { QDir::setCurrent(stary_); }
+    QString sciezka(const QString& nazwa) const { return dir_.filePath(nazwa); }
+
+private:
+    QTemporaryDir dir_;
+    QString stary_;
+};
+
+// main() with the game's own application object (its error handling, its fonts).
+#define ZM_TEST_MAIN(Klasa)                                                                        \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"             \
+                                                                         : qgetenv("QT_QPA_PLATFORM")); \
+        Application app(argc, argv);                                                               \
+        Application::setTitle(QStringLiteral("Zmieniarka"));                                       \
+        Klasa t;                                                                                   \
+        return QTest::qExec(&t, argc, argv);                                                       \
+    }

@@ -1,0 +1,303 @@
+// The move rule, the solved test, the scramble and the replay, on a board
+// of real tiles but without the game window.
+#include <memory>
+#include <vector>
+
+#include "game/mieszanie.h"
+#include "game/plansza.h"
+#include "pomoc.h"
+
+class TestPlansza : public QObject {
+    Q_OBJECT
+
+    QWidget okno;
+    BitmapButton szablony[4];
+    std::vector<std::unique_ptr<guzik>> tiles;
+
+    void zbuduj(int x, int y, int k, bool przejscie, const QString& stany = {})
+    {
+        tiles.clear();
+        gra = TGra{};
+        gra.x = std::uint8_t(x);
+        gra.y = std::uint8_t(y);
+        gra.kolory = std::uint8_t(k);
+        gra.przejscie = przejscie;
+        for (int i = 0; i < y; ++i)
+            for (int j = 0; j < x; ++j) {
+                tiles.push_back(std::make_unique<guzik>(&okno));
+                guzik* g = tiles.back().get();
+                g->kolumna = std::uint8_t(j);
+                g->wiersz = std::uint8_t(i);
+                plansza[i][j] = g;
+            }
+        if (!stany.isEmpty())
+            ustawplansze(stany);
+    }
+
+    // An independent model of the rule, to check the scramble against.
+    static void model(std::vector<int>& b, int x, int y, int k, bool wrap, int c, int r)
+    {
+        auto adv = [&](int cc, int rr) { b[rr * x + cc] = (b[rr * x + cc] + 1) % (k + 1); };
+        adv(c, r);
+        if (c > 0 || wrap) adv((c + x - 1) % x, r);
+        if (c < x - 1 || wrap) adv((c + 1) % x, r);
+        if (r > 0 || wrap) adv(c, (r + y - 1) % y);
+        if (r < y - 1 || wrap) adv(c, (r + 1) % y);
+    }
+    static void klik(QObject* s) { ::ruch(s); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Distinct glyphs per state, so a wrong glyph shows.
+        const QColor kolory[4] = {Qt::darkGray, Qt::red, Qt::yellow, Qt::green};
+        for (int s = 0; s < 4; ++s) {
+            QPixmap p(50, 50);
+            p.fill(kolory[s]);
+            szablony[s].setGlyph(p);
+            kratki[s] = &szablony[s];
+        }
+    }
+
+    void ruch_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("w");
+        QTest::addColumn<QString>("po");
+        QTest::newRow("corner") << 3 << 3 << false << 0 << 0 << "110/100/000";
+        QTest::newRow("corner wrap") << 3 << 3 << true << 0 << 0 << "111/100/100";
+        QTest::newRow("far corner wrap") << 3 << 3 << true << 2 << 2 << "001/001/111";
+        QTest::newRow("edge") << 4 << 3 << false << 0 << 1 << "1000/1100/1000";
+        QTest::newRow("edge wrap") << 4 << 3 << true << 0 << 1 << "1000/1101/1000";
+        QTest::newRow("bottom edge wrap") << 4 << 3 << true << 2 << 2 << "0010/0010/0111";
+        QTest::newRow("centre") << 3 << 3 << false << 1 << 1 << "010/111/010";
+        QTest::newRow("centre wrap") << 3 << 3 << true << 1 << 1 << "010/111/010";
+        QTest::newRow("centre 5x4") << 5 << 4 << true << 2 << 1 << "00100/01110/00100/00000";
+    }
+    void ruch()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(bool, wrap);
+        QFETCH(int, k);
+        QFETCH(int, w);
+        QFETCH(QString, po);
+        zbuduj(x, y, 3, wrap, QString(po).replace(QLatin1Char('1'), QLatin1Char('0')));
+        QCOMPARE(::ruch(plansza[w][k]), bezczynna);
+        QCOMPARE(planszajakotekst(), po);
+        QCOMPARE(gra.ruchy, 1);
+        // The glyph follows the state.
+        QCOMPARE(plansza[w][k]->glyph().cacheKey(), kratki[1]->glyph().cacheKey());
+    }
+
+    void cykl_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::newRow("K=1") << 1;
+        QTest::newRow("K=2") << 2;
+        QTest::newRow("K=3") << 3;
+    }
+    void cykl()
+    {
+        QFETCH(int, k);
+        zbuduj(3, 3, k, true);
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                plansza[i][j]->stan = std::uint8_t((i + 2 * j) % (k + 1));
+        const QString przed = planszajakotekst();
+        for (int i = 0; i <= k; ++i)
+            ::ruch(plansza[1][2]);
+        QCOMPARE(planszajakotekst(), przed);
+        QCOMPARE(gra.ruchy, k + 1);
+        // The highest state wraps to grey.
+        zbuduj(3, 3, k, false, QString(QStringLiteral("kkk/kkk/kkk")).replace(QLatin1Char('k'), QChar(u'0' + k)));
+        zmienpole(2, 2);
+        QCOMPARE(plansza[1][1]->stan, 0);
+        QCOMPARE(plansza[1][1]->glyph().cacheKey(), kratki[0]->glyph().cacheKey());
+    }
+
+    void ulozona_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("stany");
+        QTest::addColumn<bool>("wynik");
+        for (int k = 1; k <= 3; ++k) {
+            const QString K = QStringLiteral("K=%1 ").arg(k);
+            QTest::newRow(qPrintable(K + "all grey")) << k << "000/000/000" << false;
+            for (int s = 1; s <= k; ++s) {
+                const QString d = QString(3, QChar(u'0' + s));
+                QTest::newRow(qPrintable(K + "all " + QString::number(s))) << k << d + "/" + d + "/" + d << true;
+            }
+            QTest::newRow(qPrintable(K + "one off")) << k << "111/111/110" << false;
+        }
+        QTest::newRow("mixed non-grey") << 3 << "123/123/123" << false;
+    }
+    void ulozona()
+    {
+        QFETCH(int, k);
+        QFETCH(QString, stany);
+        QFETCH(bool, wynik);
+        zbuduj(3, 3, k, false, stany);
+        QCOMPARE(::ulozona(), wynik);
+    }
+
+    // The move that solves: only while something runs, counted before the end.
+    void koniec_data()
+    {
+        QTest::addColumn<int>("stan");
+        QTest::addColumn<int>("skonczona");
+        QTest::newRow("idle: scramble or finished board") << int(bezczynna) << int(bezczynna);
+        QTest::newRow("game") << int(gratrwa) << int(gratrwa);
+        QTest::newRow("demonstration") << int(demotrwa) << int(demotrwa);
+    }
+    void koniec()
+    {
+        QFETCH(int, stan);
+        QFETCH(int, skonczona);
+        // K=2: one click on the centre brings the cross from 1 to 2.
+        zbuduj(3, 3, 2, false, QStringLiteral("212/111/212"));
+        gra.stan = std::uint8_t(stan);
+        gra.ruchy = 7;
+        QCOMPARE(int(::ruch(plansza[1][1])), skonczona);
+        QCOMPARE(planszajakotekst(), QStringLiteral("222/222/222"));
+        QCOMPARE(gra.ruchy, 8);
+        QCOMPARE(gra.stan, bezczynna);
+        QCOMPARE(gra.zakonczona, std::uint8_t(skonczona != bezczynna ? 1 : 0));
+    }
+
+    void obcynadawca()
+    {
+        zbuduj(3, 3, 1, false);
+        QObject obcy;
+        QCOMPARE(::ruch(&obcy), bezczynna);
+        QCOMPARE(planszajakotekst(), QStringLiteral("000/000/000"));
+    }
+
+    void losowanie()
+    {
+        ustawziarno(42);
+        std::vector<int> a;
+        for (int i = 0; i < 1000; ++i)
+            a.push_back(Random(7));
+        ustawziarno(42);
+        int licz[7] = {};
+        for (int i = 0; i < 1000; ++i) {
+            const int r = Random(7);
+            QCOMPARE(r, a[i]);
+            QVERIFY(r >= 0 && r < 7);
+            ++licz[r];
+        }
+        for (int c : licz)
+            QVERIFY2(c > 90 && c < 200, "every value turns up about as often");
+    }
+
+    // The scramble's draws: n first, then column and row alternating.
+    void mieszaniegry_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<bool>("wrap");
+        QTest::newRow("5x5 K1") << 5 << 5 << 1 << false;
+        QTest::newRow("10x3 K3 wrap") << 10 << 3 << 3 << true;
+        QTest::newRow("3x10 K2") << 3 << 10 << 2 << false;
+    }
+    void mieszaniegry()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, k);
+        QFETCH(bool, wrap);
+        zbuduj(x, y, k, wrap);
+        ustawziarno(7);
+        const int n = Random(50) + 100;
+        std::vector<int> b(size_t(x * y), k);
+        for (int i = 0; i < n; ++i) {
+            const int c = Random(x);
+            const int r = Random(y);
+            model(b, x, y, k, wrap, c, r);
+        }
+        const std::uint8_t krokprzed = krok;
+        ustawziarno(7);
+        wymieszaj(false, klik);
+        for (int i = 0; i < y; ++i)
+            for (int j = 0; j < x; ++j)
+                QCOMPARE(int(plansza[i][j]->stan), b[size_t(i * x + j)]);
+        QCOMPARE(gra.ruchy, n);
+        QCOMPARE(gra.stan, bezczynna);
+        QCOMPARE(krok, krokprzed); // a game leaves the script alone
+    }
+
+    void mieszaniedema()
+    {
+        zbuduj(6, 4, 2, false);
+        ustawziarno(99);
+        const int n = Random(50) + 100;
+        std::vector<TKlik> oczekiwane(size_t(n) + 1);
+        for (int e = n; e >= 1; --e) {
+            oczekiwane[size_t(e)].kolumna = std::uint8_t(Random(6) + 1);
+            oczekiwane[size_t(e)].wiersz = std::uint8_t(Random(4) + 1);
+        }
+        powtorzenie = 5;
+        ustawziarno(99);
+        wymieszaj(true, klik);
+        QCOMPARE(int(krok), n);
+        QCOMPARE(int(powtorzenie), 1);
+        for (int e = 1; e <= n; ++e) {
+            QCOMPARE(skrypt[e].kolumna, oczekiwane[size_t(e)].kolumna);
+            QCOMPARE(skrypt[e].wiersz, oczekiwane[size_t(e)].wiersz);
+        }
+    }
+
+    // The replay undoes the scramble: each entry K times, from entry n down.
+    void powtorka_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<bool>("wrap");
+        QTest::newRow("K=1") << 1 << false;
+        QTest::newRow("K=2 wrap") << 2 << true;
+        QTest::newRow("K=3") << 3 << false;
+    }
+    void powtorka()
+    {
+        QFETCH(int, k);
+        QFETCH(bool, wrap);
+        zbuduj(4, 5, k, wrap);
+        ustawziarno(2024);
+        wymieszaj(true, klik);
+        const int n = krok;
+        gra.ruchy = 0;
+        gra.stan = demotrwa;
+        // Entry n is clicked on ticks 1..K, entry n-1 on ticks K+1..2K.
+        krokpowtorki(klik);
+        QCOMPARE(int(krok), k == 1 ? n - 1 : n);
+        QCOMPARE(int(powtorzenie), k == 1 ? 1 : 2);
+        int tykniecia = 1;
+        while (gra.stan == demotrwa && tykniecia < 1000) {
+            krokpowtorki(klik);
+            ++tykniecia;
+        }
+        QCOMPARE(gra.stan, bezczynna);
+        QCOMPARE(gra.zakonczona, std::uint8_t(1));
+        QVERIFY(tykniecia <= n * k);
+        QCOMPARE(gra.ruchy, tykniecia);
+        // A full replay ends exactly at the start position with krok at 0.
+        if (tykniecia == n * k) {
+            QCOMPARE(int(krok), 0);
+            QCOMPARE(planszajakotekst(), QString(QStringLiteral("kkkk/kkkk/kkkk/kkkk/kkkk")).replace(QLatin1Char('k'), QChar(u'0' + k)));
+        }
+        // The board is uniform at some colour when the replay stops.
+        QVERIFY(::ulozona());
+        // A stray step after the end clicks nothing.
+        const QString koniec = planszajakotekst();
+        krok = 0;
+        krokpowtorki(klik);
+        QCOMPARE(planszajakotekst(), koniec);
+    }
+};
+
+ZM_TEST_MAIN(TestPlansza)
+#include "tst_plansza.moc"

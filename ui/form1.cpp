@@ -1,0 +1,259 @@
+#include "ui/form1.h"
+
+#include <algorithm>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QStatusBar>
+#include <QWindowStateChangeEvent>
+
+#include "game/mieszanie.h"
+#include "game/plansza.h"
+#include "store/rekordy.h"
+#include "store/ustawienia.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
+#include "ui/form5.h"
+#include "ui/form6.h"
+#include "ui/opcje.h"
+#include "widgets/errorbox.h"
+#include "widgets/window.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+constexpr int bok = 47;      // a tile's side
+constexpr int margines = 5;  // around the board
+constexpr int pasek = 20;    // status bar height
+
+BitmapButton* szablon(QWidget* parent, const char* nazwa, const char* plik)
+{
+    auto* b = new BitmapButton(parent);
+    b->setObjectName(QLatin1String(nazwa));
+    b->setGlyph(QPixmap(QLatin1String(plik)));
+    b->hide();
+    return b;
+}
+
+void kliknij(QObject* Sender)
+{
+    Form1->przyciskiClick(Sender);
+}
+} // namespace
+
+QString tekstczasu(std::int32_t dziesiate)
+{
+    QString t = QString::number(dziesiate);
+    t.insert(t.size() - 1, QLatin1Char('.'));
+    return QStringLiteral("Czas: ") + t + QStringLiteral(" sek.");
+}
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                              | Qt::WindowCloseButtonHint)
+{
+    Form1 = this;
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Zmieniarka"));
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(11);
+    setFont(f);
+
+    obszar = new QWidget(this);
+    obszar->setObjectName(QStringLiteral("obszar"));
+    obszar->setBackgroundRole(QPalette::Button);
+    obszar->setAutoFillBackground(true);
+    setCentralWidget(obszar);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(pasek);
+    StatusBar1->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
+    const int szerokosci[2] = {115, 50};
+    for (int i = 0; i < 2; ++i) {
+        auto* l = new QLabel(StatusBar1);
+        l->setObjectName(QStringLiteral("panel%1").arg(i));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setFixedWidth(szerokosci[i]);
+        l->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        StatusBar1->addWidget(l);
+        panele_[i] = l;
+    }
+    setStatusBar(StatusBar1);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ustawrozmiarklienta(361, 311);
+
+    kratka2 = szablon(obszar, "kratka2", ":/kratka2.bmp");
+    kratka1a = szablon(obszar, "kratka1a", ":/kratka1a.bmp");
+    kratka1b = szablon(obszar, "kratka1b", ":/kratka1b.bmp");
+    kratka1c = szablon(obszar, "kratka1c", ":/kratka1c.bmp");
+    kratki[0] = kratka2;
+    kratki[1] = kratka1a;
+    kratki[2] = kratka1b;
+    kratki[3] = kratka1c;
+
+    Timer1 = new Timer(this, 100);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1->start();
+
+    guarded([this] { FormCreate(); });
+    centreOnScreen(this);
+}
+
+void TForm1::FormCreate()
+{
+    Randomize();
+    // Qt paints every widget double-buffered already: nothing to switch on.
+    ustawienia = TUstawienia{};
+    gra = TGra{};
+    domyslnerekordy();
+    // Each load reports its own error; a damaged records file must not keep
+    // the settings from loading, or the exit would overwrite them with defaults.
+    guarded(wczytajlisterekordow);
+    guarded(wczytajkfg);
+}
+
+void TForm1::ustawrozmiarklienta(int w, int h)
+{
+    obszar->setFixedSize(w, h - pasek);
+    layout()->activate();
+}
+
+QSize TForm1::rozmiarklienta() const
+{
+    return {obszar->width(), obszar->height() + StatusBar1->height()};
+}
+
+QString TForm1::panel(int i) const
+{
+    return panele_[i]->text();
+}
+
+void TForm1::ustawpanel(int i, const QString& tekst)
+{
+    panele_[i]->setText(tekst);
+}
+
+void TForm1::wyczyscplansze()
+{
+    if (gra.stan == bezczynna && gra.zakonczona == 0)
+        return;
+    for (int i = 0; i < gra.y; ++i)
+        for (int j = 0; j < gra.x; ++j) {
+            delete plansza[i][j];
+            plansza[i][j] = nullptr;
+        }
+    gra.stan = bezczynna;
+    ustawpanel(0, QString());
+    ustawpanel(1, QString());
+    gra.zakonczona = 0;
+}
+
+void TForm1::zbudujplansze(bool klikalne)
+{
+    for (int i = 0; i < gra.y; ++i)
+        for (int j = 0; j < gra.x; ++j) {
+            auto* g = new guzik(obszar);
+            plansza[i][j] = g;
+            g->setGeometry(j * bok + margines, i * bok + margines, bok, bok);
+            g->setGlyph(kratka2->glyph());
+            if (klikalne)
+                connect(g, &QPushButton::clicked, this, [this, g] { przyciskiClick(g); });
+            g->stan = 0;
+            g->kolumna = std::uint8_t(j);
+            g->wiersz = std::uint8_t(i);
+            g->show();
+        }
+}
+
+void TForm1::rozpocznij(bool demo)
+{
+    wyczyscplansze();
+    // Only a damaged settings file can hold values out of range; a board
+    // never runs outside them.
+    gra.x = std::clamp<std::uint8_t>(ustawienia.x, 3, 10);
+    gra.y = std::clamp<std::uint8_t>(ustawienia.y, 3, 10);
+    gra.kolory = std::clamp<std::uint8_t>(ustawienia.kolory, 1, 3);
+    gra.przejscie = ustawienia.przejscie;
+    ustawrozmiarklienta(gra.x * bok + 2 * margines, gra.y * bok + 2 * margines + pasek);
+    centreOnScreen(this);
+    if (Form6)
+        Form6->pokazpomocnik();
+    Timer1->Tag = 0;
+    zbudujplansze(!demo);
+    wymieszaj(demo, kliknij);
+    gra.ruchy = 0;
+    gra.stan = demo ? demotrwa : gratrwa;
+}
+
+void TForm1::Nowa1Click()
+{
+    rozpocznij(false);
+}
+
+void TForm1::Demo1Click()
+{
+    rozpocznij(true);
+}
+
+void TForm1::Timer1Timer()
+{
+    if (gra.stan == bezczynna)
+        return;
+    ++Timer1->Tag;
+    ustawpanel(0, tekstczasu(Timer1->Tag));
+    ustawpanel(1, QStringLiteral("Ruchy: ") + QString::number(gra.ruchy));
+    if (gra.stan == demotrwa)
+        krokpowtorki(kliknij);
+}
+
+void TForm1::przyciskiClick(QObject* Sender)
+{
+    if (ruch(Sender) != gratrwa)
+        return;
+    if (Form5)
+        Form5->openCentred();
+    ustawpanel(0, QString());
+}
+
+void TForm1::FormClose()
+{
+    zapiszkfg();
+}
+
+void TForm1::closeEvent(QCloseEvent* e)
+{
+    guarded([this] { FormClose(); });
+    QMainWindow::closeEvent(e);
+}
+
+void TForm1::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange)
+        return;
+    const bool bylo = static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized;
+    const bool jest = windowState() & Qt::WindowMinimized;
+    if (jest && !bylo) {
+        // The whole program goes down to the task bar with its main window.
+        schowane_.clear();
+        for (QWidget* w : {static_cast<QWidget*>(Opcje), static_cast<QWidget*>(Form3),
+                           static_cast<QWidget*>(Form4), static_cast<QWidget*>(Form5),
+                           static_cast<QWidget*>(Form6)})
+            if (w && w->isVisible()) {
+                schowane_.append(w);
+                w->hide();
+            }
+    } else if (bylo && !jest) {
+        for (const QPointer<QWidget>& w : std::as_const(schowane_))
+            if (w) {
+                w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+                w->show();
+            }
+        schowane_.clear();
+    }
+}

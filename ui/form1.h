@@ -1,0 +1,53 @@
+#pragma once
+#include <QMainWindow>
+#include <QPointer>
+
+#include "widgets/bitmapbutton.h"
+#include "widgets/timer.h"
+
+class QLabel;
+class QStatusBar;
+
+// The game window: the board, the clock and the status bar.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    void FormCreate();
+    void Nowa1Click();
+    void Demo1Click();
+    void Timer1Timer();
+    void przyciskiClick(QObject* Sender);
+    void wyczyscplansze();
+    void zbudujplansze(bool klikalne);
+    void FormClose();
+
+    // Area below the menu bar, as the player sees it.
+    QSize rozmiarklienta() const;
+    QString panel(int i) const;
+    void ustawpanel(int i, const QString& tekst);
+
+    QWidget* obszar = nullptr; // where the tiles live, right below the menu bar
+    QStatusBar* StatusBar1 = nullptr;
+    Timer* Timer1 = nullptr;
+    BitmapButton* kratka2 = nullptr;
+    BitmapButton* kratka1a = nullptr;
+    BitmapButton* kratka1b = nullptr;
+    BitmapButton* kratka1c = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void rozpocznij(bool demo);
+    void ustawrozmiarklienta(int w, int h);
+
+    QLabel* panele_[2] = {};
+    QList<QPointer<QWidget>> schowane_; // windows hidden while minimised
+};
+extern TForm1* Form1;
+
+// "Czas: 12.3 sek." from the clock's count of tenths.
+QString tekstczasu(std::int32_t dziesiate);

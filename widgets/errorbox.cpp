@@ -1,0 +1,33 @@
+#include "widgets/errorbox.h"
+
+#include <exception>
+#include "widgets/application.h"
+#include <QMessageBox>
+
+QString errorBoxText(const QString& what)
+{
+    if (!what.isEmpty() && what.back() > QLatin1Char('.'))
+        return what + QLatin1Char('.');
+    return what;
+}
+
+void showErrorBox(const QString& what)
+{
+    QMessageBox box(QMessageBox::Critical, Application::title(),
+                    errorBoxText(what), QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("errorBox"));
+    box.exec();
+}
+
+bool guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        showErrorBox(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showErrorBox(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
