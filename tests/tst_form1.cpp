@@ -1,0 +1,421 @@
+// The game window with the whole window set: sizes, starts, the clock and
+// its status texts, the demonstration, the menu keys, minimising, closing.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+
+#include "app/menu.h"
+#include "app/start.h"
+#include "game/mieszanie.h"
+#include "pomoc.h"
+#include "store/ustawienia.h"
+#include "ui/form1.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
+#include "ui/form5.h"
+#include "ui/form6.h"
+#include "ui/opcje.h"
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+    std::unique_ptr<KatalogRoboczy> katalog;
+
+    void start(int x, int y, int k, int przejscie = 0, bool demo = false)
+    {
+        ustawienia = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(k), std::uint8_t(przejscie)};
+        demo ? Form1->Demo1Click() : Form1->Nowa1Click();
+    }
+    static QString kolor(int k) { return QString(QChar(u'0' + k)); }
+
+private Q_SLOTS:
+    void init()
+    {
+        katalog = std::make_unique<KatalogRoboczy>();
+        utworzokna();
+        Form1->Timer1->stop(); // ticks come from the test unless it says otherwise
+        QVERIFY(QTest::qWaitForWindowExposed(Form1));
+    }
+    void cleanup()
+    {
+        zniszczokna();
+        katalog.reset();
+    }
+
+    void startokien()
+    {
+        QCOMPARE(Form1->windowTitle(), QStringLiteral("Zmieniarka"));
+        QCOMPARE(Form1->rozmiarklienta(), QSize(361, 311));
+        QCOMPARE(Form1->StatusBar1->height(), 20);
+        QCOMPARE(Form1->StatusBar1->y() + 20, Form1->height());
+        QCOMPARE(Form1->panel(0), QString());
+        QCOMPARE(Form1->panel(1), QString());
+        QCOMPARE(gra.stan, bezczynna);
+        QCOMPARE(gra.x, std::uint8_t(1));
+        QVERIFY(Form1->obszar->findChildren<guzik*>().isEmpty());
+        QVERIFY(Form1->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(Form1->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+        struct Okno { QWidget* w; const char* tytul; QSize rozmiar; bool naWierzchu; bool widoczne; };
+        const Okno okna[] = {
+            {Opcje, "Opcje", {265, 280}, true, false},
+            {Form3, "O programie", {267, 208}, true, false},
+            {Form4, "Lista rekordów", {364, 376}, true, false},
+            {Form5, "Koniec gry", {286, 222}, false, false},
+            {Form6, "Pomocnik", {335, 47}, false, true},
+        };
+        for (const Okno& o : okna) {
+            QVERIFY(o.w);
+            QCOMPARE(o.w->windowTitle(), QString::fromUtf8(o.tytul));
+            QCOMPARE(o.w->size(), o.rozmiar);
+            QCOMPARE(bool(o.w->windowFlags() & Qt::WindowStaysOnTopHint), o.naWierzchu);
+            QCOMPARE(o.w->isVisible(), o.widoczne);
+            QVERIFY((o.w->windowFlags() & Qt::WindowType_Mask) == Qt::Tool);
+            QVERIFY(!(o.w->windowFlags() & Qt::WindowCloseButtonHint));
+            QVERIFY(o.w->minimumSize() == o.w->maximumSize());
+        }
+
+        // The menu: items, captions and keys in order.
+        const QList<QAction*> gra1 = MainMenu1->Gra1->actions();
+        const QStringList tytuly = {"Nowa", "Demo", "Opcje", "Lista rekordów", "Wyjście"};
+        const QList<QKeySequence> klawisze = {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F10};
+        QCOMPARE(gra1.size(), 5);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(gra1[i]->text(), tytuly[i]);
+            QCOMPARE(gra1[i]->shortcut(), klawisze[i]);
+        }
+        const QList<QAction*> pomoc = MainMenu1->Pomoc1->actions();
+        QCOMPARE(pomoc.size(), 2);
+        QCOMPARE(pomoc[0]->text(), QStringLiteral("O programie"));
+        QCOMPARE(pomoc[0]->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(pomoc[1]->text(), QStringLiteral("Pomocnik"));
+        QVERIFY(pomoc[1]->shortcut().isEmpty());
+        QVERIFY(pomoc[1]->isChecked());
+        QCOMPARE(Form1->menuBar()->actions().size(), 2);
+    }
+
+    void rozmiary_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<QSize>("klient");
+        QTest::newRow("3x3") << 3 << 3 << QSize(151, 171);
+        QTest::newRow("10x10") << 10 << 10 << QSize(480, 500);
+        QTest::newRow("10x3") << 10 << 3 << QSize(480, 171);
+        QTest::newRow("4x7") << 4 << 7 << QSize(198, 359);
+    }
+    void rozmiary()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(QSize, klient);
+        for (bool demo : {false, true}) {
+            start(x, y, 2, 0, demo);
+            QCOMPARE(Form1->rozmiarklienta(), klient);
+            QCOMPARE(Form1->StatusBar1->height(), 20);
+            const QList<guzik*> tiles = Form1->obszar->findChildren<guzik*>();
+            QCOMPARE(tiles.size(), x * y);
+            guzik* ostatni = plansza[y - 1][x - 1];
+            QCOMPARE(plansza[0][0]->geometry(), QRect(5, 5, 47, 47));
+            QCOMPARE(ostatni->geometry(), QRect((x - 1) * 47 + 5, (y - 1) * 47 + 5, 47, 47));
+            QCOMPARE(ostatni->kolumna, std::uint8_t(x - 1));
+            QCOMPARE(ostatni->wiersz, std::uint8_t(y - 1));
+            // 5 px right of the last column and above the status bar.
+            QCOMPARE(Form1->obszar->width() - ostatni->geometry().right() - 1, 5);
+            QCOMPARE(Form1->obszar->height() - ostatni->geometry().bottom() - 1, 5);
+            QCOMPARE(gra.stan, demo ? demotrwa : gratrwa);
+            QCOMPARE(gra.ruchy, 0);
+        }
+    }
+
+    // Only a damaged settings file can hold these; no game runs with them.
+    void zakresy_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("gx");
+        QTest::addColumn<int>("gy");
+        QTest::addColumn<int>("gk");
+        QTest::newRow("zeros") << 0 << 0 << 0 << 3 << 3 << 1;
+        QTest::newRow("too big") << 200 << 11 << 7 << 10 << 10 << 3;
+        QTest::newRow("edges") << 3 << 10 << 3 << 3 << 10 << 3;
+    }
+    void zakresy()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, k);
+        QFETCH(int, gx);
+        QFETCH(int, gy);
+        QFETCH(int, gk);
+        for (bool demo : {false, true}) {
+            start(x, y, k, 5, demo);
+            QCOMPARE(int(gra.x), gx);
+            QCOMPARE(int(gra.y), gy);
+            QCOMPARE(int(gra.kolory), gk);
+            QCOMPARE(Form1->obszar->findChildren<guzik*>().size(), gx * gy);
+            for (int i = 0; i < gy; ++i)
+                for (int j = 0; j < gx; ++j)
+                    QVERIFY(plansza[i][j]->stan <= gk);
+            // ustawienia itself is left as read; the options dialog clamps it.
+            QCOMPARE(int(ustawienia.x), x);
+        }
+    }
+
+    void zegar()
+    {
+        start(5, 5, 1);
+        QCOMPARE(Form1->panel(0), QString()); // empty until the first tick
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->panel(0), QStringLiteral("Czas: .1 sek."));
+        QCOMPARE(Form1->panel(1), QStringLiteral("Ruchy: 0"));
+        Form1->Timer1->Tag = 8;
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->panel(0), QStringLiteral("Czas: .9 sek."));
+        QTest::mouseClick(plansza[2][2], Qt::LeftButton);
+        QTest::mouseClick(plansza[0][0], Qt::LeftButton);
+        QCOMPARE(gra.ruchy, 2);
+        QCOMPARE(Form1->panel(1), QStringLiteral("Ruchy: 0")); // trails until the tick
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->panel(0), QStringLiteral("Czas: 1.0 sek."));
+        QCOMPARE(Form1->panel(1), QStringLiteral("Ruchy: 2"));
+        Form1->Timer1->Tag = 999;
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->panel(0), QStringLiteral("Czas: 100.0 sek."));
+        QCOMPARE(tekstczasu(1234), QStringLiteral("Czas: 123.4 sek."));
+
+        // A new game discards the running one: clock from 0, texts empty.
+        Form1->Nowa1Click();
+        QCOMPARE(Form1->Timer1->Tag, 0);
+        QCOMPARE(Form1->panel(0), QString());
+        QCOMPARE(Form1->panel(1), QString());
+        QVERIFY(!Form5->isVisible());
+
+        // No board, no clock.
+        Form1->wyczyscplansze();
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->Timer1->Tag, 0);
+        QCOMPARE(Form1->panel(0), QString());
+    }
+
+    // Clicks through the mouse; K+1 clicks on one tile change nothing.
+    void klikniecia()
+    {
+        for (int k = 1; k <= 3; ++k) {
+            start(4, 4, k, 1);
+            const QString przed = planszajakotekst();
+            for (int i = 0; i <= k; ++i)
+                QTest::mouseClick(plansza[0][3], Qt::LeftButton);
+            QCOMPARE(planszajakotekst(), przed);
+            QCOMPARE(gra.ruchy, k + 1);
+        }
+        // Tiles of a demonstration ignore clicks.
+        start(4, 4, 2, 0, true);
+        const QString demo = planszajakotekst();
+        QTest::mouseClick(plansza[1][1], Qt::LeftButton);
+        QCOMPARE(planszajakotekst(), demo);
+        QCOMPARE(gra.ruchy, 0);
+    }
+
+    // The winning click of a played game: counted, dialog open, clock stopped.
+    void wygrana()
+    {
+        start(3, 3, 2);
+        Form1->Timer1->Tag = 41;
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->panel(1), QStringLiteral("Ruchy: 0"));
+        ustawplansze(QStringLiteral("212/111/212"));
+        gra.ruchy = 5;
+        QTest::mouseClick(plansza[1][1], Qt::LeftButton);
+        QCOMPARE(planszajakotekst(), QStringLiteral("222/222/222"));
+        QCOMPARE(gra.ruchy, 6);
+        QCOMPARE(gra.stan, bezczynna);
+        QCOMPARE(gra.zakonczona, std::uint8_t(1));
+        QVERIFY(Form5->isVisible());
+        QCOMPARE(Form1->panel(0), QString());
+        QCOMPARE(Form1->panel(1), QStringLiteral("Ruchy: 0"));
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->Timer1->Tag, 42);
+        // The finished board still takes clicks, without a second ending.
+        Form5->hide();
+        QTest::mouseClick(plansza[0][0], Qt::LeftButton);
+        QCOMPARE(gra.ruchy, 7);
+        QTest::mouseClick(plansza[0][0], Qt::LeftButton);
+        QTest::mouseClick(plansza[0][0], Qt::LeftButton);
+        QCOMPARE(planszajakotekst(), QStringLiteral("222/222/222"));
+        QVERIFY(!Form5->isVisible());
+        // A new game removes the finished board and empties both texts.
+        Form1->Timer1Timer();
+        start(4, 3, 1);
+        QCOMPARE(Form1->panel(1), QString());
+        QCOMPARE(gra.zakonczona, std::uint8_t(0));
+        QCOMPARE(Form1->obszar->findChildren<guzik*>().size(), 12);
+    }
+
+    // A demonstration solves its own board on the timer, without a dialog.
+    void demonstracja()
+    {
+        start(3, 4, 1, 0, true);
+        Form1->Timer1->setInterval(1);
+        Form1->Timer1->start();
+        QTRY_COMPARE_WITH_TIMEOUT(gra.zakonczona, std::uint8_t(1), 20000);
+        Form1->Timer1->stop();
+        QCOMPARE(gra.stan, bezczynna);
+        QVERIFY(::ulozona());
+        QVERIFY(!Form5->isVisible());
+        QVERIFY(Form1->Timer1->Tag <= 149);
+        QCOMPARE(Form1->panel(0), tekstczasu(Form1->Timer1->Tag)); // kept from the last tick
+        QCOMPARE(Form1->panel(1), QStringLiteral("Ruchy: %1").arg(gra.ruchy - 1));
+    }
+
+    // A new game or demonstration during a demonstration stops the replay.
+    void demoprzerwane()
+    {
+        start(5, 5, 3, 0, true);
+        for (int i = 0; i < 4; ++i)
+            Form1->Timer1Timer();
+        QCOMPARE(gra.ruchy, 4);
+        const int krokdema = krok;
+        ustawienia.kolory = 1;
+        Form1->Nowa1Click();
+        QCOMPARE(gra.stan, gratrwa);
+        QCOMPARE(gra.kolory, std::uint8_t(1));
+        const QString plansza1 = planszajakotekst();
+        Form1->Timer1Timer();
+        QCOMPARE(planszajakotekst(), plansza1);
+        QCOMPARE(int(krok), krokdema);
+        Form1->Demo1Click();
+        QCOMPARE(gra.stan, demotrwa);
+        QCOMPARE(gra.ruchy, 0);
+        QCOMPARE(Form1->Timer1->Tag, 0);
+    }
+
+    // Options changed during a game leave the board and the window alone.
+    void opcjewtrakcie()
+    {
+        start(4, 4, 2);
+        ustawienia = {9, 9, 3, 1};
+        Form1->Timer1Timer();
+        QCOMPARE(Form1->rozmiarklienta(), QSize(198, 218));
+        QCOMPARE(gra.x, std::uint8_t(4));
+        QCOMPARE(gra.kolory, std::uint8_t(2));
+        Form1->Nowa1Click();
+        QCOMPARE(Form1->rozmiarklienta(), QSize(433, 453));
+    }
+
+    void klawisze_data()
+    {
+        QTest::addColumn<QString>("okno");
+        QTest::newRow("game window") << "Form1";
+        QTest::newRow("options") << "Opcje";
+        QTest::newRow("helper strip") << "Form6";
+        QTest::newRow("records list") << "Form4";
+    }
+    void klawisze()
+    {
+        QFETCH(QString, okno);
+        QWidget* w = okno == QLatin1String("Form1") ? static_cast<QWidget*>(Form1)
+                   : okno == QLatin1String("Opcje") ? static_cast<QWidget*>(Opcje)
+                   : okno == QLatin1String("Form4") ? static_cast<QWidget*>(Form4)
+                                                    : static_cast<QWidget*>(Form6);
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        auto nacisnij = [&](Qt::Key key) {
+            QWidget* cel = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+            QTest::keyClick(cel, key);
+        };
+        ustawienia = {3, 3, 1, 0};
+        nacisnij(Qt::Key_F2);
+        QCOMPARE(gra.stan, gratrwa);
+        nacisnij(Qt::Key_F3);
+        QCOMPARE(gra.stan, demotrwa);
+        Form1->activateWindow();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        nacisnij(Qt::Key_F1);
+        QVERIFY(Form3->isVisible());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        nacisnij(Qt::Key_F4);
+        QVERIFY(Opcje->isVisible());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        nacisnij(Qt::Key_F5);
+        QVERIFY(Form4->isVisible());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QSignalSpy zamkniete(qApp, &QGuiApplication::lastWindowClosed);
+        nacisnij(Qt::Key_F10);
+        QVERIFY(!Form1->isVisible());
+        QVERIFY(QFile::exists(QStringLiteral("zmieniarka.cfg"))); // settings written on the way out
+    }
+
+    // Every way of closing the game window saves the options first.
+    void zamkniecie()
+    {
+        ustawienia = {7, 4, 3, 1};
+        QTest::keyClick(Form1, Qt::Key_F10);
+        QVERIFY(!Form1->isVisible());
+        QFile f(QStringLiteral("zmieniarka.cfg"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("\x07\x04\x03\x01", 4));
+        f.close();
+        QFile::remove(QStringLiteral("zmieniarka.cfg"));
+        Form1->show();
+        ustawienia = {5, 6, 2, 0};
+        QVERIFY(Form1->close());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("\x05\x06\x02\x00", 4));
+    }
+
+    void pomocnik()
+    {
+        QVERIFY(Form6->isVisible());
+        MainMenu1->Pomocnik1->trigger();
+        QVERIFY(!Form6->isVisible());
+        QVERIFY(!MainMenu1->Pomocnik1->isChecked());
+        MainMenu1->Pomocnik1->trigger();
+        QVERIFY(Form6->isVisible());
+        QVERIFY(MainMenu1->Pomocnik1->isChecked());
+    }
+
+    // Minimising the game window takes the program's other windows with it.
+    void minimalizacja()
+    {
+        Opcje->openCentred();
+        QVERIFY(Form6->isVisible() && Opcje->isVisible());
+        QVERIFY(!Form3->isVisible());
+        Form1->setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!Form6->isVisible());
+        QVERIFY(!Opcje->isVisible());
+        Form1->setWindowState(Qt::WindowNoState);
+        QTRY_VERIFY(Form6->isVisible());
+        QVERIFY(Opcje->isVisible());
+        QVERIFY(!Form3->isVisible());
+        QVERIFY(MainMenu1->Pomocnik1->isChecked());
+    }
+
+    // Every opening centres a dialog again, also after the player moved it.
+    void centrowanie()
+    {
+        const QPoint srodek = Form1->screen()->geometry().center();
+        Opcje->openCentred();
+        QVERIFY((Opcje->frameGeometry().center() - srodek).manhattanLength() <= 2);
+        Opcje->move(10, 10);
+        Opcje->close();
+        QVERIFY(!Opcje->isVisible());
+        Opcje->openCentred();
+        QVERIFY((Opcje->frameGeometry().center() - srodek).manhattanLength() <= 2);
+        QCOMPARE(Opcje->size(), QSize(265, 280));
+        start(6, 6, 1);
+        QVERIFY((Form1->frameGeometry().center() - srodek).manhattanLength() <= 2);
+    }
+};
+
+ZM_TEST_MAIN(TestForm1)
+#include "tst_form1.moc"
