@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include <algorithm>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
@@ -30,7 +31,15 @@ BitmapButton* szablon(QWidget* parent, const char* nazwa, const char* plik)
 {
     auto* b = new BitmapButton(parent);
     b->setObjectName(QLatin1String(nazwa));
-    b->setGlyph(QPixmap(QLatin1String(plik)));
+    // On a screen that scales, the double-resolution rendering of the same
+    // glyph keeps the tiles sharp.
+    QPixmap glif;
+    QString podwojny = QString::fromLatin1(plik).replace(QLatin1String(".bmp"), QLatin1String("@2x.bmp"));
+    if (qApp->devicePixelRatio() > 1 && glif.load(podwojny))
+        glif.setDevicePixelRatio(2);
+    else
+        glif.load(QLatin1String(plik));
+    b->setGlyph(glif);
     b->hide();
     return b;
 }
@@ -71,15 +80,18 @@ TForm1::TForm1(QWidget* parent)
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(pasek);
     StatusBar1->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
-    const int szerokosci[2] = {115, 50};
+    // The time panel is 115 px; the move panel is at least 50 px and, as the
+    // last panel of a status bar does, reaches to the right edge, so a long
+    // count is never cut on the narrow 3-column window.
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(StatusBar1);
         l->setObjectName(QStringLiteral("panel%1").arg(i));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setFixedWidth(szerokosci[i]);
+        l->setIndent(2);
         l->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-        StatusBar1->addWidget(l);
+        l->setMinimumWidth(50);
+        StatusBar1->addWidget(l, i);
         panele_[i] = l;
     }
     setStatusBar(StatusBar1);
@@ -120,6 +132,7 @@ void TForm1::FormCreate()
 void TForm1::ustawrozmiarklienta(int w, int h)
 {
     obszar->setFixedSize(w, h - pasek);
+    panele_[0]->setFixedWidth(std::min(115, w - 56));
     layout()->activate();
 }
 
