@@ -35,9 +35,11 @@ void BitmapButton::paintEvent(QPaintEvent*)
     p.drawControl(QStyle::CE_PushButtonBevel, opt);
     if (glyph_.isNull())
         return;
-    const QSizeF logical = glyph_.deviceIndependentSize();
-    QPointF at((width() - logical.width()) / 2.0, (height() - logical.height()) / 2.0);
+    // Integer centring: a 50 px glyph on a 47 px button starts at -1, so its
+    // picture inside the 1 px frame covers the button exactly.
+    const QSize logical = glyph_.deviceIndependentSize().toSize();
+    QPoint at((width() - logical.width()) / 2, (height() - logical.height()) / 2);
     if (isDown())
-        at += QPointF(1, 1);
+        at += QPoint(1, 1);
     p.drawPixmap(at, glyph_);
 }
