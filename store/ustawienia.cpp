@@ -1,0 +1,45 @@
+#include "store/ustawienia.h"
+
+#include <cstddef>
+
+#include "widgets/fileerror.h"
+#include "widgets/plik.h"
+
+static_assert(offsetof(TUstawienia, x) == 0 && offsetof(TUstawienia, y) == 1
+              && offsetof(TUstawienia, kolory) == 2 && offsetof(TUstawienia, przejscie) == 3);
+
+TUstawienia ustawienia;
+
+namespace {
+const QString nazwapliku = QStringLiteral("zmieniarka.cfg");
+}
+
+void wczytajkfg()
+{
+    plik::PlikDoOdczytu f(nazwapliku);
+    if (!f.otwarty())
+        return;
+    // The bytes that arrive replace the fields from x on, even when the file
+    // ends early; out-of-range values are kept (the options dialog and the
+    // start of a game bring them into range).
+    std::uint8_t b[4];
+    const std::size_t ile = f.czytaj(b, sizeof b);
+    std::uint8_t* pola[4] = {&ustawienia.x, &ustawienia.y, &ustawienia.kolory, &ustawienia.przejscie};
+    for (std::size_t i = 0; i < ile; ++i)
+        *pola[i] = b[i];
+    if (ile < sizeof b)
+        throw IoError(100);
+    f.zamknij();
+}
+
+void zapiszkfg()
+{
+    const char b[4] = {char(ustawienia.x), char(ustawienia.y), char(ustawienia.kolory),
+                       char(ustawienia.przejscie)};
+    try {
+        plik::zapisz(nazwapliku, QByteArray(b, sizeof b));
+    } catch (const IoError&) {
+        // Closing the game must never be held up: a settings file that cannot
+        // be written keeps its old contents, and nothing is said.
+    }
+}

@@ -1,0 +1,107 @@
+#pragma once
+// Helpers of the data-file tests: file contents, a player's rights under a
+// root test run, and the outcome of a call that may throw IoError.
+#include <functional>
+#include <optional>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include "widgets/fileerror.h"
+#include "widgets/plik.h"
+
+inline QByteArray trescpliku(const QString& nazwa)
+{
+    QFile f(nazwa);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+inline void nowyplik(const QString& nazwa, const QByteArray& tresc)
+{
+    QFile f(nazwa);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(tresc), tresc.size());
+}
+
+// Everything in the working directory, hidden files included: a save must
+// leave no temporary file behind.
+inline QStringList plikikatalogu()
+{
+    return QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                            QDir::Name);
+}
+
+// The code of the IoError a call throws; nothing when it returns normally.
+inline std::optional<int> kodbledu(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const IoError& e) {
+        return e.code();
+    }
+    return std::nullopt;
+}
+
+// Permission checks as a player sees them. Root writes a read-only file
+// anyway, so a root test run checks files with the file-system identity of
+// the unprivileged user "nobody" for as long as this object lives: the
+// kernel then applies the mode bits exactly as for a player, and the game's
+// own code path is unchanged. As any other user nothing needs to change.
+constexpr uid_t uidgracza = 65534;
+
+class JakoGracz {
+public:
+    JakoGracz()
+    {
+        if (::geteuid() != 0)
+            return;
+        ::setfsgid(uidgracza);
+        ::setfsuid(uidgracza);
+        zmieniony_ = true;
+    }
+    ~JakoGracz()
+    {
+        if (zmieniony_) {
+            ::setfsuid(0);
+            ::setfsgid(0);
+        }
+    }
+    // Does the kernel now check files as an unprivileged user?
+    bool dziala() const
+    {
+        // An invalid id changes nothing and returns the current one.
+        return !zmieniony_ || int(::setfsuid(uid_t(-1))) == int(uidgracza);
+    }
+
+private:
+    bool zmieniony_ = false;
+};
+
+// Under root, hands a file or folder to the player "nobody", as a player's
+// own files would be.
+inline void dlagracza(const QString& nazwa)
+{
+    if (::geteuid() == 0)
+        QVERIFY(::chown(QFile::encodeName(nazwa).constData(), uidgracza, uidgracza) == 0);
+}
+
+inline void ustawtryb(const QString& nazwa, mode_t tryb)
+{
+    QVERIFY(::chmod(QFile::encodeName(nazwa).constData(), tryb) == 0);
+}
+
+// Faults of the file layer for one test; the system's calls come back at the end.
+class Usterki {
+public:
+    Usterki() = default;
+    ~Usterki() { plik::przywrocwywolania(); }
+    Usterki(const Usterki&) = delete;
+    Usterki& operator=(const Usterki&) = delete;
+};
