@@ -1,6 +1,39 @@
 #include "ui/form4.h"
 
+#include <algorithm>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "game/plansza.h"
+#include "store/rekordy.h"
+
 TForm4* Form4 = nullptr;
+
+namespace {
+constexpr int wysokoscnaglowka = 18;
+constexpr int wysokoscwiersza = 16;
+
+// A cell's text as a whole number the way the list reads it back: leading
+// spaces skipped, then the digits; a text without leading digits gives 0.
+int liczba(const QString& s)
+{
+    int i = 0;
+    while (i < s.size() && s[i] == QLatin1Char(' '))
+        ++i;
+    int n = 0;
+    for (; i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'); ++i)
+        n = n * 10 + (s[i].unicode() - u'0');
+    return n;
+}
+} // namespace
+
+int TablicaRekordow::widocznewiersze() const
+{
+    return std::max(1, viewport()->height() / wysokoscwiersza);
+}
 
 TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekordów"), QSize(364, 376), true)
 {
@@ -9,4 +42,172 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);
+    // The selection step belongs to the opening of a hidden window only.
+    setRerunShowOnReopen(false);
+
+    Label1 = new QLabel(QStringLiteral("Najlepsi zmieniacze"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(0, 16, 361, 28);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QFont naglowek(QStringLiteral("Arial Black"));
+    naglowek.setPixelSize(20);
+    naglowek.setWeight(QFont::Black); // where the face is missing, the boldest stand-in
+    Label1->setFont(naglowek);
+    // On a button-face window a label would take the button-text colour.
+    Label1->setForegroundRole(QPalette::WindowText);
+    QPalette p = Label1->palette();
+    p.setColor(QPalette::WindowText, Qt::red);
+    Label1->setPalette(p);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(144, 344, 81, 25);
+    Button1->setDefault(true); // Enter from the table too: see keyPressEvent
+
+    listar = new TablicaRekordow(0, 5, this);
+    listar->setObjectName(QStringLiteral("listar"));
+    listar->setGeometry(8, 56, 353, 281);
+    listar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // the 2-pixel 3-D border
+    listar->setHorizontalHeaderLabels({QStringLiteral("pól"), QStringLiteral("kolorów"), QStringLiteral("imię"),
+                                       QStringLiteral("czas"), QStringLiteral("ruchów")});
+    QHeaderView* h = listar->horizontalHeader();
+    h->setMinimumSectionSize(4);
+    h->setSectionResizeMode(QHeaderView::Interactive);
+    h->setStretchLastSection(false);
+    h->setHighlightSections(false);
+    h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+    h->setFixedHeight(wysokoscnaglowka);
+    const int szerokosci[5] = {30, 29, 165, 54, 54};
+    for (int c = 0; c < 5; ++c)
+        listar->setColumnWidth(c, szerokosci[c]);
+    QHeaderView* v = listar->verticalHeader();
+    v->hide();
+    v->setMinimumSectionSize(1);
+    v->setSectionResizeMode(QHeaderView::Fixed);
+    v->setDefaultSectionSize(wysokoscwiersza);
+    listar->setShowGrid(true);
+    listar->setGridStyle(Qt::SolidLine);
+    listar->setStyleSheet(QStringLiteral("QTableView { gridline-color: silver; }"));
+    listar->setSelectionBehavior(QAbstractItemView::SelectRows);
+    listar->setSelectionMode(QAbstractItemView::SingleSelection);
+    listar->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listar->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    listar->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    listar->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    listar->setWordWrap(false);
+    listar->setTextElideMode(Qt::ElideNone);
+    listar->setCornerButtonEnabled(false);
+
+    QWidget::setTabOrder(Button1, listar);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(this, &ToolWindow::shown, this, &TForm4::FormShow);
+
+    FormCreate();
+}
+
+void TForm4::FormCreate()
+{
+    odswiezlisterekordow();
+    // Like any fresh table, the list starts with its first row selected.
+    listar->setCurrentCell(0, 0);
+}
+
+void TForm4::odswiezlisterekordow()
+{
+    // The rows always come in the same order, so the selected row and the
+    // scroll position stay on the same boards across a rebuild.
+    const int zaznaczony = listar->currentRow();
+    const int gora = listar->verticalScrollBar()->value();
+
+    listar->setRowCount(0);
+    for (int k = 1; k <= 3; ++k) {
+        bool jest[101] = {};
+        for (int a = 3; a <= 10; ++a)
+            for (int b = 3; b <= 10; ++b) {
+                const int p = a * b;
+                if (jest[p])
+                    continue;
+                jest[p] = true;
+                const TRekord& r = rekordy[k][p];
+                const QString teksty[5] = {
+                    QString::number(p).rightJustified(3, QLatin1Char(' ')),
+                    QString::number(k),
+                    imierekordu(r),
+                    // One decimal and a point, whatever the locale.
+                    QString::number(r.czas, 'f', 1),
+                    QString::number(r.ruchow),
+                };
+                const int w = listar->rowCount();
+                listar->insertRow(w);
+                for (int c = 0; c < 5; ++c) {
+                    auto* item = new QTableWidgetItem(teksty[c]);
+                    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+                    item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+                    listar->setItem(w, c, item);
+                }
+            }
+    }
+
+    if (zaznaczony >= 0 && zaznaczony < listar->rowCount())
+        listar->setCurrentCell(zaznaczony, 0);
+    listar->uaktualnij();
+    listar->verticalScrollBar()->setValue(gora);
+}
+
+bool TForm4::zaznaczwiersz(int kolory, int pola)
+{
+    // Table row t is list row t + 1; the heading row (list row 0) reads as
+    // 0 fields at 0 colours and is never selected.
+    for (int t = 0; t < listar->rowCount(); ++t) {
+        if (liczba(listar->item(t, 1)->text()) != kolory || liczba(listar->item(t, 0)->text()) != pola)
+            continue;
+        listar->uaktualnij();
+        QScrollBar* s = listar->verticalScrollBar();
+        const int gora = s->value(); // top visible table row, before the selection moves it
+        const int widac = listar->widocznewiersze();
+        listar->setCurrentCell(t, 0);
+        listar->selectRow(t);
+        if (t >= gora && t < gora + widac) {
+            s->setValue(gora);
+        } else {
+            // Top list row = selected list row - half the visible rows, not
+            // above list row 1; in table rows that is t - widac / 2, not below 0.
+            s->setValue(std::max(0, t - widac / 2));
+        }
+        return true;
+    }
+    return false;
+}
+
+void TForm4::FormShow()
+{
+    if (wskazany_)
+        zaznaczwiersz(wskazany_->first, wskazany_->second);
+    else
+        zaznaczwiersz(gra.kolory, gra.x * gra.y);
+}
+
+void TForm4::pokazrekord(std::uint8_t kolory, int pola)
+{
+    const bool otwarte = isVisible();
+    wskazany_ = std::pair<int, int>(kolory, pola);
+    openCentred();
+    wskazany_.reset();
+    if (otwarte)
+        zaznaczwiersz(kolory, pola);
+}
+
+void TForm4::Button1Click()
+{
+    close();
+}
+
+void TForm4::keyPressEvent(QKeyEvent* e)
+{
+    // The default button: Enter that no control took presses OK.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        Button1->click();
+        return;
+    }
+    ToolWindow::keyPressEvent(e);
 }

@@ -1,10 +1,54 @@
 #pragma once
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <QTableWidget>
+
 #include "widgets/window.h"
 
-// Lista rekordów
+class QLabel;
+class QPushButton;
+
+// The table of the records list. The heading row of the list is the table's
+// header, apart from the rows: list row r (1..96, the heading being row 0)
+// is table row r - 1.
+class TablicaRekordow : public QTableWidget {
+    Q_OBJECT
+public:
+    using QTableWidget::QTableWidget;
+    // Rows that fit whole into the visible area.
+    int widocznewiersze() const;
+    // Brings the scroll range up to date with the rows and the size now.
+    void uaktualnij() { updateGeometries(); }
+};
+
+// Lista rekordów: one row per colour count and number of fields.
 class TForm4 : public ToolWindow {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
+
+    void FormCreate();
+    void FormShow();
+    void Button1Click();
+    void odswiezlisterekordow();
+
+    // Selects the row of colour count `kolory` and `pola` fields and scrolls
+    // it into view; false (and nothing changes) when there is no such row.
+    bool zaznaczwiersz(int kolory, int pola);
+    // Opens the list centred with the row of this board selected, whether
+    // the window was hidden or open.
+    void pokazrekord(std::uint8_t kolory, int pola);
+
+    QLabel* Label1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    TablicaRekordow* listar = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    // The board the opening in progress points at, when it is not gra's.
+    std::optional<std::pair<int, int>> wskazany_;
 };
 extern TForm4* Form4;

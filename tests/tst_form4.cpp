@@ -1,0 +1,303 @@
+// The records list: its 96 rows in their fixed order, the texts of a row,
+// the selection of the game's row with its scrolling, and the OK button.
+// List row r (the heading being row 0) is table row r - 1.
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "app/menu.h"
+#include "app/start.h"
+#include "pomoc.h"
+#include "store/rekordy.h"
+#include "store/ustawienia.h"
+#include "ui/form1.h"
+#include "ui/form4.h"
+
+namespace {
+// The field counts of one colour count's block, as the list shows them.
+const int kolejnosc[32] = {9,  12, 15, 18, 21, 24, 27, 30, 16, 20, 28, 32, 36, 40, 25, 35,
+                           45, 50, 42, 48, 54, 60, 49, 56, 63, 70, 64, 72, 80, 81, 90, 100};
+
+QStringList wiersz(int tabela)
+{
+    QStringList w;
+    for (int c = 0; c < 5; ++c)
+        w << Form4->listar->item(tabela, c)->text();
+    return w;
+}
+
+int gorny() { return Form4->listar->verticalScrollBar()->value(); }
+
+QList<int> zaznaczone()
+{
+    QList<int> w;
+    for (const QModelIndex& i : Form4->listar->selectionModel()->selectedRows())
+        w << i.row();
+    return w;
+}
+
+// Is table row t wholly inside the visible area?
+bool widoczny(int t)
+{
+    const QRect r = Form4->listar->visualRect(Form4->listar->model()->index(t, 0));
+    return r.top() >= 0 && r.bottom() < Form4->listar->viewport()->height();
+}
+
+class PolskiLokal {
+public:
+    PolskiLokal() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    ~PolskiLokal() { QLocale::setDefault(QLocale::c()); }
+};
+} // namespace
+
+class TestForm4 : public QObject {
+    Q_OBJECT
+    std::unique_ptr<KatalogRoboczy> katalog;
+
+    static void graj(int x, int y, int k)
+    {
+        ustawienia = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(k), 0};
+        Form1->Nowa1Click();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        katalog = std::make_unique<KatalogRoboczy>();
+        utworzokna();
+        Form1->Timer1->stop();
+    }
+    void cleanup()
+    {
+        zniszczokna();
+        katalog.reset();
+    }
+
+    void wyglad()
+    {
+        MainMenu1->Listarekordw1Click();
+        QVERIFY(Form4->isVisible());
+        TablicaRekordow* t = Form4->listar;
+        QCOMPARE(t->columnCount(), 5);
+        const QStringList naglowki = {"pól", "kolorów", "imię", "czas", "ruchów"};
+        const int szerokosci[5] = {30, 29, 165, 54, 54};
+        for (int c = 0; c < 5; ++c) {
+            QCOMPARE(t->horizontalHeaderItem(c)->text(), naglowki[c]);
+            QCOMPARE(t->columnWidth(c), szerokosci[c]);
+        }
+        QCOMPARE(t->horizontalHeader()->height(), 18);
+        QCOMPARE(t->rowHeight(0), 16);
+        QCOMPARE(t->rowHeight(95), 16);
+        QVERIFY(!t->verticalHeader()->isVisible());
+        QVERIFY(!t->horizontalScrollBar()->isVisible());
+        QVERIFY(t->verticalScrollBar()->isVisible());
+        QCOMPARE(t->horizontalHeader()->sectionResizeMode(2), QHeaderView::Interactive);
+        // The five columns fit beside the scroll bar.
+        QVERIFY(t->horizontalHeader()->length() <= t->viewport()->width());
+        QCOMPARE(t->widocznewiersze(), 16);
+        QCOMPARE(Form4->Label1->text(), QStringLiteral("Najlepsi zmieniacze"));
+        QCOMPARE(Form4->Label1->palette().color(Form4->Label1->foregroundRole()), QColor(Qt::red));
+        QVERIFY(Form4->Label1->fontMetrics().horizontalAdvance(Form4->Label1->text()) <= Form4->Label1->width());
+
+        // A double click edits nothing; a click selects one whole row.
+        const QRect r = t->visualRect(t->model()->index(2, 2));
+        QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, r.center());
+        for (QLineEdit* e : t->findChildren<QLineEdit*>())
+            QVERIFY(!e->isVisible());
+        QCOMPARE(wiersz(2)[2], QStringLiteral("Gracz"));
+        QCOMPARE(zaznaczone(), QList<int>{2});
+        QCOMPARE(t->selectionModel()->selectedIndexes().size(), 5);
+    }
+
+    void wiersze_data()
+    {
+        QTest::addColumn<int>("wiersz");
+        QTest::addColumn<QStringList>("teksty");
+        const QString d1 = QStringLiteral("Gracz"), d2 = QStringLiteral("999.9"), d3 = QStringLiteral("9999");
+        QTest::newRow("1") << 1 << QStringList{"  9", "1", d1, d2, d3};
+        QTest::newRow("2") << 2 << QStringList{" 12", "1", d1, d2, d3};
+        QTest::newRow("9") << 9 << QStringList{" 16", "1", d1, d2, d3};
+        QTest::newRow("32") << 32 << QStringList{"100", "1", d1, d2, d3};
+        QTest::newRow("33") << 33 << QStringList{"  9", "2", d1, d2, d3};
+        QTest::newRow("38") << 38 << QStringList{" 24", "2", d1, d2, d3};
+        QTest::newRow("96") << 96 << QStringList{"100", "3", d1, d2, d3};
+    }
+    void wiersze()
+    {
+        QFETCH(int, wiersz);
+        QFETCH(QStringList, teksty);
+        QCOMPARE(Form4->listar->rowCount(), 96);
+        QCOMPARE(::wiersz(wiersz - 1), teksty);
+    }
+
+    void kolejnoscwierszy()
+    {
+        for (int k = 1; k <= 3; ++k)
+            for (int i = 0; i < 32; ++i) {
+                const QStringList w = wiersz((k - 1) * 32 + i);
+                QCOMPARE(w[0], QString::number(kolejnosc[i]).rightJustified(3, QLatin1Char(' ')));
+                QCOMPARE(w[1], QString::number(k));
+            }
+    }
+
+    // Point and one decimal whatever the locale; a minus for a negative count.
+    void tekstyrekordu_data()
+    {
+        QTest::addColumn<double>("czas");
+        QTest::addColumn<int>("ruchow");
+        QTest::addColumn<QString>("tczas");
+        QTest::addColumn<QString>("truchow");
+        QTest::newRow("12.3") << 12.3 << 77 << "12.3" << "77";
+        QTest::newRow("whole") << 7.0 << 0 << "7.0" << "0";
+        QTest::newRow("rounded") << 12.36 << -5 << "12.4" << "-5";
+        QTest::newRow("big") << 123456.7 << 2147483647 << "123456.7" << "2147483647";
+        QTest::newRow("smallest") << 0.0 << -2147483647 - 1 << "0.0" << "-2147483648";
+    }
+    void tekstyrekordu()
+    {
+        QFETCH(double, czas);
+        QFETCH(int, ruchow);
+        QFETCH(QString, tczas);
+        QFETCH(QString, truchow);
+        PolskiLokal lokal;
+        QCOMPARE(QLocale().toString(1.5, 'f', 1), QStringLiteral("1,5")); // the comma is real
+        TRekord& r = rekordy[3][100];
+        ustawimie(r, QStringLiteral("Zażółć gęślą jaźń"));
+        r.czas = czas;
+        r.ruchow = ruchow;
+        Form4->odswiezlisterekordow();
+        QCOMPARE(wiersz(95), (QStringList{"100", "3", "Zażółć gęślą jaźń", tczas, truchow}));
+        QCOMPARE(wiersz(94)[3], QStringLiteral("999.9"));
+    }
+
+    // The row of the last game started is selected and brought into view:
+    // not moved when wholly visible, else with the selected row half the
+    // visible rows (16) below the top, the top not above list row 1.
+    void zaznaczenie_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("wiersz"); // list row
+        QTest::addColumn<int>("gora");   // top table row after the opening
+        QTest::newRow("4x6 at 2") << 4 << 6 << 2 << 38 << 29;
+        QTest::newRow("3x8 at 2") << 3 << 8 << 2 << 38 << 29;
+        QTest::newRow("8x3 at 2") << 8 << 3 << 2 << 38 << 29;
+        QTest::newRow("3x3 at 1, in view") << 3 << 3 << 1 << 1 << 0;
+        QTest::newRow("4x4 at 1, in view") << 4 << 4 << 1 << 9 << 0;
+        QTest::newRow("last row wholly in view") << 5 << 7 << 1 << 16 << 0;
+        QTest::newRow("first row out of view") << 5 << 9 << 1 << 17 << 8;
+        QTest::newRow("9 fields at 2") << 3 << 3 << 2 << 33 << 24;
+        QTest::newRow("10x10 at 3, the end") << 10 << 10 << 3 << 96 << 80;
+    }
+    void zaznaczenie()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, k);
+        QFETCH(int, wiersz);
+        QFETCH(int, gora);
+        graj(x, y, k);
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(Form4->listar->currentRow(), wiersz - 1);
+        QCOMPARE(zaznaczone(), QList<int>{wiersz - 1});
+        QCOMPARE(gorny(), gora);
+        QVERIFY(widoczny(wiersz - 1));
+        QCOMPARE(::wiersz(wiersz - 1)[0].trimmed(), QString::number(x * y));
+    }
+
+    // From the bottom of the list, an earlier row out of view goes to the
+    // middle; the top is never above list row 1.
+    void przewijaniewgore()
+    {
+        graj(10, 10, 3);
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(gorny(), 80);
+        Form4->Button1Click();
+        graj(3, 4, 1); // list row 2
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(Form4->listar->currentRow(), 1);
+        QCOMPARE(gorny(), 0);
+        Form4->Button1Click();
+        graj(4, 6, 3); // list row 70
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(gorny(), 69 - 8);
+        // Still wholly in view after the player scrolls a little: no move.
+        Form4->Button1Click();
+        Form4->listar->verticalScrollBar()->setValue(55);
+        graj(3, 4, 3); // list row 66, table row 65: rows 55..70 are in view
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(Form4->listar->currentRow(), 65);
+        QCOMPARE(gorny(), 55);
+    }
+
+    // Before any game, or for a board without a row, nothing changes.
+    void bezwiersza()
+    {
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(zaznaczone(), QList<int>{0}); // the table's own first row
+        QCOMPARE(gorny(), 0);
+        Form4->listar->selectRow(40);
+        Form4->listar->verticalScrollBar()->setValue(30);
+        Form4->Button1Click();
+        gra.x = 1;
+        gra.y = 1;
+        gra.kolory = 1;
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(zaznaczone(), QList<int>{40});
+        QCOMPARE(gorny(), 30);
+    }
+
+    // Choosing the list again while it is open keeps the player's choice;
+    // the selection step is for an opening from hidden.
+    void ponowneotwarcie()
+    {
+        graj(4, 6, 2);
+        MainMenu1->Listarekordw1Click();
+        const QRect r = Form4->listar->visualRect(Form4->listar->model()->index(31, 0));
+        QTest::mouseClick(Form4->listar->viewport(), Qt::LeftButton, {}, r.center());
+        QCOMPARE(zaznaczone(), QList<int>{31});
+        MainMenu1->Listarekordw1Click();
+        QVERIFY(Form4->isVisible());
+        QCOMPARE(zaznaczone(), QList<int>{31});
+        // A rebuild with the list open keeps the selection and the view.
+        const int g = gorny();
+        Form4->odswiezlisterekordow();
+        QCOMPARE(zaznaczone(), QList<int>{31});
+        QCOMPARE(gorny(), g);
+        QCOMPARE(Form4->listar->rowCount(), 96);
+    }
+
+    // OK is the default button: Enter from the table closes the list too;
+    // Esc does nothing.
+    void przyciskok()
+    {
+        MainMenu1->Listarekordw1Click();
+        Form4->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form4));
+        QCOMPARE(QApplication::focusWidget(), Form4->Button1);
+        QVERIFY(Form4->Button1->isDefault());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Form4->listar);
+        QTest::keyClick(Form4->listar, Qt::Key_Escape);
+        QTest::keyClick(Form4, Qt::Key_Escape);
+        QVERIFY(Form4->isVisible());
+        QTest::keyClick(Form4->listar, Qt::Key_Down);
+        QVERIFY(Form4->isVisible());
+        QTest::keyClick(Form4->listar, Qt::Key_Return);
+        QVERIFY(!Form4->isVisible());
+
+        MainMenu1->Listarekordw1Click();
+        QTest::mouseClick(Form4->Button1, Qt::LeftButton);
+        QVERIFY(!Form4->isVisible());
+        MainMenu1->Listarekordw1Click();
+        QTest::keyClick(Form4->Button1, Qt::Key_Enter);
+        QVERIFY(!Form4->isVisible());
+    }
+};
+
+ZM_TEST_MAIN(TestForm4)
+#include "tst_form4.moc"
