@@ -34,7 +34,8 @@ bench: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ./bench/zmieniarka_bench
 
 screenshots: build
-	sh tools/screenshots
+	cmake --build $(BUILD) --target zm_zrzuty -j $(JOBS)
+	BUILD=$(BUILD) bash tools/screenshots
 
 install: build
 	cmake --install $(BUILD)

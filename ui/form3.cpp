@@ -1,6 +1,56 @@
 #include "ui/form3.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+
 TForm3* Form3 = nullptr;
+
+namespace {
+// The title's font: Arial Black with a 40-pixel cell, its capitals 20
+// pixels high. A stand-in face is sized by its capitals, so that the title
+// is as large and as wide as it would be in Arial Black.
+QFont tytulowa()
+{
+    constexpr int komorka = 40;
+    constexpr int wersaliki = 20;
+    QFont f(QStringLiteral("Arial Black"));
+    f.setWeight(QFont::Black);
+    for (int px = komorka; px > 1; --px) {
+        f.setPixelSize(px);
+        const QFontMetrics fm(f);
+        if (fm.height() <= komorka && fm.capHeight() <= wersaliki)
+            break;
+    }
+    return f;
+}
+
+// A title label: as wide as its text and one cell high.
+QLabel* tytul(QWidget* parent, const char* nazwa, QPoint p, const QFont& f)
+{
+    auto* l = new QLabel(QStringLiteral("ZMIENIARKA"), parent);
+    l->setObjectName(QLatin1String(nazwa));
+    l->setFont(f);
+    l->setForegroundRole(QPalette::WindowText);
+    l->move(p);
+    l->resize(l->sizeHint().width(), 40);
+    return l;
+}
+
+QLabel* wiersz(QWidget* parent, const char* nazwa, int top, int px, const QString& tekst)
+{
+    auto* l = new QLabel(tekst, parent);
+    l->setObjectName(QLatin1String(nazwa));
+    l->setGeometry(16, top, 233, 25);
+    QFont f(QStringLiteral("Times New Roman CE"));
+    f.setPixelSize(px);
+    f.setBold(true);
+    l->setFont(f);
+    l->setForegroundRole(QPalette::WindowText);
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return l;
+}
+} // namespace
 
 TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie"), QSize(267, 208), true)
 {
@@ -9,4 +59,38 @@ TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(88, 168, 89, 25);
+    // The one control that takes the focus: Enter and space press it while
+    // it has it; it is no default button and Esc does nothing.
+    Button1->setAutoDefault(true);
+    Button1->setDefault(false);
+    Button1->setFocus();
+    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+
+    const QFont duza = tytulowa();
+    Label1 = wiersz(this, "Label1", 64, 19, QStringLiteral("Zmieniarka 1.0"));
+    Label2 = tytul(this, "Label2", {16, 8}, duza);
+    QPalette czerwona = Label2->palette();
+    czerwona.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    Label2->setPalette(czerwona);
+    // The shadow, 8 px right and down, opaque in the window's colour; the red
+    // title lies over it with a transparent background.
+    Label3 = tytul(this, "Label3", {24, 16}, duza);
+    Label3->setForegroundRole(QPalette::Dark);
+    Label3->setBackgroundRole(QPalette::Button);
+    Label3->setAutoFillBackground(true);
+    Label4 = wiersz(this, "Label4", 96, 16, QStringLiteral("Autorzy: zespół Zmieniarki"));
+    Label5 = wiersz(this, "Label5", 128, 16, QStringLiteral("© 2026"));
+
+    // Drawn from the back: shadow, first line, red title, the other lines.
+    for (QLabel* l : {Label3, Label1, Label2, Label4, Label5})
+        l->raise();
+}
+
+void TForm3::Button1Click()
+{
+    close();
 }

@@ -1,10 +1,22 @@
 #pragma once
 #include "widgets/window.h"
 
-// O programie
+class QLabel;
+class QPushButton;
+
+// O programie: the title with its shadow, three lines of credits and OK.
 class TForm3 : public ToolWindow {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
+
+    void Button1Click();
+
+    QPushButton* Button1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr; // the title, red
+    QLabel* Label3 = nullptr; // the title again, its shadow
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
 };
 extern TForm3* Form3;

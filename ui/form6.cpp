@@ -1,27 +1,188 @@
 #include "ui/form6.h"
 
+#include <QLabel>
+#include <QPainter>
+
+#include "game/plansza.h"
 #include "ui/form1.h"
 
 TForm6* Form6 = nullptr;
 
-TForm6::TForm6(QWidget* parent) : ToolWindow(parent, QStringLiteral("Pomocnik"), QSize(335, 47), false)
+namespace {
+constexpr int wysokosc = 47; // the client height; the arrows reach 2 px below it
+
+// A tile glyph from the resources, at double resolution on a screen that
+// scales, so that it stays sharp.
+QPixmap glif(const char* nazwa, qreal dpr)
+{
+    if (dpr > 1) {
+        QPixmap p(QStringLiteral(":/%1@2x.bmp").arg(QLatin1String(nazwa)));
+        if (!p.isNull()) {
+            p.setDevicePixelRatio(2);
+            return p;
+        }
+    }
+    return QPixmap(QStringLiteral(":/%1.bmp").arg(QLatin1String(nazwa)));
+}
+
+ImageBox* obrazek(QWidget* parent, const char* nazwa, int left, int top, const QPixmap& p)
+{
+    auto* i = new ImageBox(parent);
+    i->setObjectName(QLatin1String(nazwa));
+    i->setGeometry(left, top, 47, 47);
+    i->setPicture(p);
+    return i;
+}
+
+// A double right arrow, bold, 33 px. DejaVu Sans has it as a character of its
+// own; a symbol font's 0xDE is a different letter wherever that font is missing.
+QLabel* strzalka(QWidget* parent, const char* nazwa, int left)
+{
+    auto* l = new QLabel(QString(QChar(0x21D2)), parent);
+    l->setObjectName(QLatin1String(nazwa));
+    l->setGeometry(left, 0, 25, 49);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(33);
+    f.setBold(true);
+    l->setFont(f);
+    l->setForegroundRole(QPalette::WindowText);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+// A window's frame is known once the window manager has put one round it;
+// without a window manager it never is.
+bool maramke(const QWidget* w)
+{
+    return w->testAttribute(Qt::WA_WState_Created) && w->frameGeometry() != w->geometry();
+}
+} // namespace
+
+ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
+
+void ImageBox::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void ImageBox::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    // Whole pixels: 50 in 47 starts at -1, cutting 1 pixel at the top and
+    // left and 2 at the bottom and right, just the glyph's frame.
+    const QSize s = picture_.deviceIndependentSize().toSize();
+    QPainter p(this);
+    p.drawPixmap(QPoint((width() - s.width()) / 2, (height() - s.height()) / 2), picture_);
+}
+
+TForm6::TForm6(QWidget* parent) : ToolWindow(parent, QStringLiteral("Pomocnik"), QSize(335, wysokosc), false)
 {
     Form6 = this;
     setObjectName(QStringLiteral("Form6"));
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);
+
+    const qreal dpr = devicePixelRatio();
+    const QPixmap szary = glif("kratka2", dpr);
+    const QPixmap zolty = glif("kratka1b", dpr);
+    const QPixmap zielony = glif("kratka1c", dpr);
+    Label1 = strzalka(this, "Label1", 48);
+    Image1 = obrazek(this, "Image1", 0, 0, szary);
+    Label2 = strzalka(this, "Label2", 120);
+    Image2 = obrazek(this, "Image2", 72, 0, glif("kratka1a", dpr));
+    Label3 = strzalka(this, "Label3", 192);
+    Image3 = obrazek(this, "Image3", 144, 0, zolty);
+    Label4 = strzalka(this, "Label4", 264);
+    Image4 = obrazek(this, "Image4", 216, 0, zielony);
+    Image5 = obrazek(this, "Image5", 288, 0, szary);
+    Image4a = obrazek(this, "Image4a", 216, 64, zielony);
+    Image3a = obrazek(this, "Image3a", 144, 64, zolty);
+
+    poprawka_.setInterval(10);
+    connect(&poprawka_, &QTimer::timeout, this, &TForm6::poprawmiejsce);
     connect(this, &ToolWindow::shown, this, &TForm6::FormCreate);
     FormCreate();
 }
 
+void TForm6::ustawszerokosc(int szerokosc)
+{
+    setFixedSize(szerokosc, wysokosc);
+}
+
 void TForm6::pokazpomocnik()
 {
-    FormCreate();
+    switch (gra.kolory) {
+    case 1:
+        Image3->setPicture(Image1->picture());
+        Label3->hide();
+        Image4->hide();
+        Label4->hide();
+        Image5->hide();
+        ustawszerokosc(191);
+        break;
+    case 2:
+        Image3->setPicture(Image3a->picture());
+        Label3->show();
+        Image4->show();
+        Image4->setPicture(Image1->picture());
+        Label4->hide();
+        Image5->hide();
+        ustawszerokosc(263);
+        break;
+    case 3:
+        Image3->setPicture(Image3a->picture());
+        Label3->show();
+        Image4->show();
+        Image4->setPicture(Image4a->picture());
+        Label4->show();
+        Image5->show();
+        ustawszerokosc(335);
+        break;
+    default:
+        break;
+    }
+    umiesc();
 }
 
 void TForm6::FormCreate()
 {
-    if (Form1)
-        moveFrameTo(this, Form1->frameGeometry().bottomLeft() + QPoint(0, 1));
+    umiesc();
+    // Right after a show the frames of this window and, at start-up, of the
+    // game window may still be unknown: place again as each becomes known.
+    proby_ = 0;
+    if (!(znane1_ && znane6_))
+        poprawka_.start();
+}
+
+QPoint TForm6::miejsce() const
+{
+    const QRect r = Form1->frameGeometry();
+    return {r.left(), r.top() + r.height()};
+}
+
+void TForm6::umiesc()
+{
+    if (!Form1)
+        return;
+    znane1_ = maramke(Form1);
+    znane6_ = maramke(this);
+    moveFrameTo(this, miejsce());
+}
+
+void TForm6::poprawmiejsce()
+{
+    // Only a frame that has become known since the last placement moves the
+    // strip: it never follows a game window that the player moves.
+    constexpr int najwyzej = 50;
+    if (!Form1 || !isVisible() || ++proby_ > najwyzej) {
+        poprawka_.stop();
+        return;
+    }
+    if (maramke(Form1) != znane1_ || maramke(this) != znane6_)
+        umiesc();
+    if (znane1_ && znane6_)
+        poprawka_.stop();
 }

@@ -1,0 +1,242 @@
+// The helper strip: its layout for each colour count, the pictures it shows,
+// and where it stands relative to the game window.
+#include <algorithm>
+#include <memory>
+#include <QAction>
+#include <QLabel>
+#include <QScreen>
+
+#include "app/menu.h"
+#include "app/start.h"
+#include "pomoc.h"
+#include "store/ustawienia.h"
+#include "ui/form1.h"
+#include "ui/form6.h"
+
+class TestForm6 : public QObject {
+    Q_OBJECT
+    std::unique_ptr<KatalogRoboczy> katalog;
+
+    static void start(int k, bool demo = false)
+    {
+        ustawienia = {3, 3, std::uint8_t(k), 0};
+        demo ? Form1->Demo1Click() : Form1->Nowa1Click();
+    }
+
+    // Which tile state's glyph an image box shows: its visible part is
+    // compared with the same part of the game's glyph holders. -1: none.
+    static int stan(const ImageBox* b)
+    {
+        const QPixmap& p = b->picture();
+        const qreal d = p.devicePixelRatio();
+        const QRect widoczna(QPointF(1 * d, 1 * d).toPoint(), QSizeF(47 * d, 47 * d).toSize());
+        const QImage a = p.toImage().convertToFormat(QImage::Format_RGB32).copy(widoczna);
+        for (int s = 0; s < 4; ++s) {
+            const QImage g = kratki[s]->glyph().toImage().convertToFormat(QImage::Format_RGB32);
+            if (kratki[s]->glyph().devicePixelRatio() == d && g.copy(widoczna) == a)
+                return s;
+        }
+        return -1;
+    }
+
+    // The visible strip from left to right: states as digits, arrows as '>'.
+    static QString pasek()
+    {
+        QList<QWidget*> widoczne;
+        for (QWidget* w : Form6->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->isHidden() && w->y() < Form6->height())
+                widoczne.append(w);
+        std::sort(widoczne.begin(), widoczne.end(), [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+        QString s;
+        for (QWidget* w : widoczne) {
+            if (auto* i = qobject_cast<ImageBox*>(w))
+                s += QChar(u'0' + stan(i));
+            else if (qobject_cast<QLabel*>(w))
+                s += QLatin1Char('>');
+            else
+                s += QLatin1Char('?');
+        }
+        return s;
+    }
+
+    // The strip's outer top-left corner where the game window's outer
+    // bottom-left corner is.
+    static QPoint podoknem()
+    {
+        const QRect r = Form1->frameGeometry();
+        return {r.left(), r.top() + r.height()};
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        katalog = std::make_unique<KatalogRoboczy>();
+        utworzokna();
+        Form1->Timer1->stop();
+        QVERIFY(QTest::qWaitForWindowExposed(Form6));
+    }
+    void cleanup()
+    {
+        zniszczokna();
+        katalog.reset();
+    }
+
+    void poczatek()
+    {
+        // The options say one colour; the strip shows all five until a start.
+        QCOMPARE(ustawienia.kolory, std::uint8_t(1));
+        QVERIFY(Form6->isVisible());
+        QCOMPARE(pasek(), QStringLiteral("0>1>2>3>0"));
+        QCOMPARE(Form6->size(), QSize(335, 47));
+        QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
+        QVERIFY(MainMenu1->Pomocnik1->isChecked());
+        // The reserves lie below the client area.
+        QCOMPARE(stan(Form6->Image3a), 2);
+        QCOMPARE(stan(Form6->Image4a), 3);
+        QVERIFY(Form6->Image3a->y() >= Form6->height() && Form6->Image4a->y() >= Form6->height());
+    }
+
+    void uklad_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<bool>("demo");
+        QTest::addColumn<QString>("oczekiwany");
+        QTest::addColumn<int>("szerokosc");
+        QTest::newRow("K1") << 1 << false << "0>1>0" << 191;
+        QTest::newRow("K2") << 2 << false << "0>1>2>0" << 263;
+        QTest::newRow("K3") << 3 << false << "0>1>2>3>0" << 335;
+        QTest::newRow("K1 demo") << 1 << true << "0>1>0" << 191;
+        QTest::newRow("K2 demo") << 2 << true << "0>1>2>0" << 263;
+    }
+    void uklad()
+    {
+        QFETCH(int, k);
+        QFETCH(bool, demo);
+        QFETCH(QString, oczekiwany);
+        QFETCH(int, szerokosc);
+        start(k, demo);
+        QCOMPARE(pasek(), oczekiwany);
+        QCOMPARE(Form6->size(), QSize(szerokosc, 47));
+        // The width ends at the last visible image.
+        int prawa = 0;
+        for (auto* i : Form6->findChildren<ImageBox*>())
+            if (!i->isHidden() && i->y() == 0)
+                prawa = std::max(prawa, i->geometry().right() + 1);
+        QCOMPARE(prawa, szerokosc);
+        QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
+    }
+
+    // One start after another; each must show its own layout whatever came
+    // before, the reserves untouched.
+    void kolejne_data()
+    {
+        QTest::addColumn<QString>("kolejnosc");
+        QTest::newRow("3 1 3") << "313";
+        QTest::newRow("1 2 3") << "123";
+        QTest::newRow("3 2 1 3") << "3213";
+        QTest::newRow("2 1 2") << "212";
+        QTest::newRow("3 2 3") << "323";
+    }
+    void kolejne()
+    {
+        QFETCH(QString, kolejnosc);
+        const QString uklady[4] = {{}, QStringLiteral("0>1>0"), QStringLiteral("0>1>2>0"),
+                                   QStringLiteral("0>1>2>3>0")};
+        const int szerokosci[4] = {0, 191, 263, 335};
+        for (QChar c : kolejnosc) {
+            const int k = c.unicode() - u'0';
+            start(k);
+            QCOMPARE(pasek(), uklady[k]);
+            QCOMPARE(Form6->width(), szerokosci[k]);
+            QCOMPARE(stan(Form6->Image3a), 2);
+            QCOMPARE(stan(Form6->Image4a), 3);
+        }
+    }
+
+    void obcykolory_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::newRow("0") << 0;
+        QTest::newRow("4") << 4;
+        QTest::newRow("255") << 255;
+    }
+    void obcykolory()
+    {
+        // A colour count the strip has no layout for leaves the layout as
+        // it was and still places the strip.
+        QFETCH(int, k);
+        start(2);
+        Form1->move(Form1->pos() + QPoint(-30, -40));
+        gra.kolory = std::uint8_t(k);
+        Form6->pokazpomocnik();
+        QCOMPARE(pasek(), QStringLiteral("0>1>2>0"));
+        QCOMPARE(Form6->width(), 263);
+        QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
+    }
+
+    void obrazek()
+    {
+        // A box shows its glyph without the white frame: the 47 × 47 middle.
+        const QImage widok = Form6->Image2->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage glif = QImage(QStringLiteral(":/kratka1a.bmp")).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(widok.size(), QSize(47, 47));
+        QCOMPARE(widok, glif.copy(1, 1, 47, 47));
+    }
+
+    void strzalki()
+    {
+        for (QLabel* l : {Form6->Label1, Form6->Label2, Form6->Label3, Form6->Label4}) {
+            QCOMPARE(l->size(), QSize(25, 49));
+            QCOMPARE(l->text(), QString(QChar(0x21D2)));
+            QCOMPARE(l->font().pixelSize(), 33);
+            QVERIFY(l->font().bold());
+            // Drawn by the font itself, not as a missing-glyph box.
+            QVERIFY2(QFontMetrics(l->font()).inFont(QChar(0x21D2)), qPrintable(QFontInfo(l->font()).family()));
+        }
+    }
+
+    void ukryty()
+    {
+        // Hidden, the strip is laid out by a start all the same and comes
+        // back below the game window where that now stands.
+        MainMenu1->Pomocnik1Click();
+        QVERIFY(!Form6->isVisible());
+        QVERIFY(!MainMenu1->Pomocnik1->isChecked());
+        start(2);
+        QVERIFY(!Form6->isVisible());
+        QCOMPARE(pasek(), QStringLiteral("0>1>2>0"));
+        Form1->move(Form1->pos() + QPoint(50, -60));
+        MainMenu1->Pomocnik1Click();
+        QVERIFY(Form6->isVisible());
+        QVERIFY(MainMenu1->Pomocnik1->isChecked());
+        QCOMPARE(pasek(), QStringLiteral("0>1>2>0"));
+        QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
+    }
+
+    void nieidzizaoknem()
+    {
+        start(3);
+        const QPoint bylo = Form6->pos();
+        Form1->move(Form1->pos() + QPoint(40, 30));
+        QCoreApplication::processEvents();
+        QCOMPARE(Form6->pos(), bylo);
+        // The next start centres the game window again and the strip with it.
+        start(1);
+        QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
+    }
+
+    void ponizejekranu()
+    {
+        // Nothing keeps the strip on the screen.
+        start(3);
+        const QRect ekran = Form1->screen()->geometry();
+        Form1->move(Form1->x(), ekran.bottom() - Form1->frameGeometry().height() + 20);
+        MainMenu1->Pomocnik1Click();
+        MainMenu1->Pomocnik1Click();
+        QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
+        QVERIFY(Form6->frameGeometry().top() > ekran.bottom());
+    }
+};
+
+ZM_TEST_MAIN(TestForm6)
+#include "tst_form6.moc"
