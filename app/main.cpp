@@ -7,7 +7,9 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ikona.bmp")));
+    QIcon ikona(QStringLiteral(":/ikona.bmp"));
+    ikona.addFile(QStringLiteral(":/ikona@4x.bmp")); // sharp on a scaled screen
+    QApplication::setWindowIcon(ikona);
     utworzokna();
     const int wynik = app.exec();
     zniszczokna();
