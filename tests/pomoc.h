@@ -7,7 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/start.h"
 #include "game/plansza.h"
+#include "ui/form1.h"
 #include "widgets/application.h"
 
 // A board as rows of digits, e.g. "111/101/111".
@@ -66,6 +68,18 @@ public:
 private:
     QTemporaryDir dir_;
     QString stary_;
+};
+
+// The program's windows as at start-up, in a fresh working directory, with
+// the clock stopped: the test gives the ticks.
+class ZestawOkien : public KatalogRoboczy {
+public:
+    ZestawOkien()
+    {
+        utworzokna();
+        Form1->Timer1->stop();
+    }
+    ~ZestawOkien() { zniszczokna(); }
 };
 
 // main() with the game's own application object (its error handling, its fonts).

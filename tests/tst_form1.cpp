@@ -22,7 +22,7 @@
 
 class TestForm1 : public QObject {
     Q_OBJECT
-    std::unique_ptr<KatalogRoboczy> katalog;
+    std::unique_ptr<ZestawOkien> okna;
 
     void start(int x, int y, int k, int przejscie = 0, bool demo = false)
     {
@@ -34,15 +34,12 @@ class TestForm1 : public QObject {
 private Q_SLOTS:
     void init()
     {
-        katalog = std::make_unique<KatalogRoboczy>();
-        utworzokna();
-        Form1->Timer1->stop(); // ticks come from the test unless it says otherwise
+        okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
     }
     void cleanup()
     {
-        zniszczokna();
-        katalog.reset();
+        okna.reset();
     }
 
     void startokien()

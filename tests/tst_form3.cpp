@@ -12,7 +12,7 @@
 
 class TestForm3 : public QObject {
     Q_OBJECT
-    std::unique_ptr<KatalogRoboczy> katalog;
+    std::unique_ptr<ZestawOkien> okna;
 
     static void otworz()
     {
@@ -26,15 +26,12 @@ class TestForm3 : public QObject {
 private Q_SLOTS:
     void init()
     {
-        katalog = std::make_unique<KatalogRoboczy>();
-        utworzokna();
-        Form1->Timer1->stop();
+        okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
     }
     void cleanup()
     {
-        zniszczokna();
-        katalog.reset();
+        okna.reset();
     }
 
     void klawisze_data()

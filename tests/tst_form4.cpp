@@ -55,7 +55,7 @@ public:
 
 class TestForm4 : public QObject {
     Q_OBJECT
-    std::unique_ptr<KatalogRoboczy> katalog;
+    std::unique_ptr<ZestawOkien> okna;
 
     static void graj(int x, int y, int k)
     {
@@ -66,14 +66,11 @@ class TestForm4 : public QObject {
 private Q_SLOTS:
     void init()
     {
-        katalog = std::make_unique<KatalogRoboczy>();
-        utworzokna();
-        Form1->Timer1->stop();
+        okna = std::make_unique<ZestawOkien>();
     }
     void cleanup()
     {
-        zniszczokna();
-        katalog.reset();
+        okna.reset();
     }
 
     void wyglad()

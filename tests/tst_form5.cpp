@@ -65,7 +65,7 @@ Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestForm5 : public QObject {
     Q_OBJECT
-    std::unique_ptr<KatalogRoboczy> katalog;
+    std::unique_ptr<ZestawOkien> okna;
 
     // Plays an x * y game at k colours to its end: `dziesiate` tenths on the
     // clock and `ruchow` moves, the last one a real click on a tile.
@@ -105,15 +105,12 @@ class TestForm5 : public QObject {
 private Q_SLOTS:
     void init()
     {
-        katalog = std::make_unique<KatalogRoboczy>();
-        utworzokna();
-        Form1->Timer1->stop(); // the clock is the test's
+        okna = std::make_unique<ZestawOkien>();
     }
     void cleanup()
     {
         plik::przywrocwywolania();
-        zniszczokna();
-        katalog.reset();
+        okna.reset();
     }
 
     void wyglad()

@@ -15,7 +15,7 @@
 
 class TestForm6 : public QObject {
     Q_OBJECT
-    std::unique_ptr<KatalogRoboczy> katalog;
+    std::unique_ptr<ZestawOkien> okna;
 
     static void start(int k, bool demo = false)
     {
@@ -70,15 +70,12 @@ class TestForm6 : public QObject {
 private Q_SLOTS:
     void init()
     {
-        katalog = std::make_unique<KatalogRoboczy>();
-        utworzokna();
-        Form1->Timer1->stop();
+        okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form6));
     }
     void cleanup()
     {
-        zniszczokna();
-        katalog.reset();
+        okna.reset();
     }
 
     void poczatek()

@@ -18,7 +18,7 @@
 
 class TestOpcje : public QObject {
     Q_OBJECT
-    std::unique_ptr<KatalogRoboczy> katalog;
+    std::unique_ptr<ZestawOkien> okna;
 
     static void otworz()
     {
@@ -31,14 +31,11 @@ class TestOpcje : public QObject {
 private Q_SLOTS:
     void init()
     {
-        katalog = std::make_unique<KatalogRoboczy>();
-        utworzokna();
-        Form1->Timer1->stop();
+        okna = std::make_unique<ZestawOkien>();
     }
     void cleanup()
     {
-        zniszczokna();
-        katalog.reset();
+        okna.reset();
     }
 
     void domyslne()
@@ -255,7 +252,7 @@ private Q_SLOTS:
         QCOMPARE(int(gra.przejscie), 1);
 
         Form1->close();
-        QFile f(katalog->sciezka(QStringLiteral("zmieniarka.cfg")));
+        QFile f(okna->sciezka(QStringLiteral("zmieniarka.cfg")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray::fromHex("06050201"));
     }

@@ -12,7 +12,7 @@
 
 class TestSkala : public QObject {
     Q_OBJECT
-    std::unique_ptr<KatalogRoboczy> katalog;
+    std::unique_ptr<ZestawOkien> okna;
 
     // What a 47 × 47 box shows of a glyph at 2x: its middle without the frame.
     static QImage srodek(const char* plik)
@@ -27,15 +27,12 @@ class TestSkala : public QObject {
 private Q_SLOTS:
     void init()
     {
-        katalog = std::make_unique<KatalogRoboczy>();
-        utworzokna();
-        Form1->Timer1->stop();
+        okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form6));
     }
     void cleanup()
     {
-        zniszczokna();
-        katalog.reset();
+        okna.reset();
     }
 
     void skala()
