@@ -1,0 +1,98 @@
+// The game's start-up as the real program runs it (app/main.cpp, with the
+// same libraries), with a probe that ends it at the game window's first
+// frame. With --gra it then plays a 10 x 10 game to its end, a new record
+// included, before it reports the peak memory.
+#include <cstring>
+#include <QDeadlineTimer>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QThread>
+#include <QWindow>
+
+#include "app/start.h"
+#include "bench/sonda.h"
+#include "game/plansza.h"
+#include "store/ustawienia.h"
+#include "ui/form1.h"
+#include "ui/form4.h"
+#include "ui/form5.h"
+#include "widgets/application.h"
+
+namespace {
+
+// Press and release in the middle of w, as the window system delivers them.
+void kliknij(QWidget* w)
+{
+    const QPointF p(w->width() / 2.0, w->height() / 2.0);
+    const QPointF g = w->mapToGlobal(p);
+    QMouseEvent wcisniecie(QEvent::MouseButtonPress, p, g, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &wcisniecie);
+    QMouseEvent puszczenie(QEvent::MouseButtonRelease, p, g, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &puszczenie);
+    QCoreApplication::processEvents();
+}
+
+// Runs the event loop until w is on screen and painted (at most 2 s).
+void pokazane(QWidget* w)
+{
+    const QDeadlineTimer koniec(2000);
+    while (!koniec.hasExpired() && !(w->windowHandle() && w->windowHandle()->isExposed())) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    QCoreApplication::processEvents();
+}
+
+void ustawstan(guzik* g, std::uint8_t s)
+{
+    g->stan = s;
+    g->setGlyph(kratki[s]->glyph());
+}
+
+// Nowa (10 x 10, 3 colours), 300 clicks each painted, then a winning click,
+// a name in the game-over dialog and its OK: the records file is written and
+// the records list opens.
+long zagraj()
+{
+    ustawienia = TUstawienia{10, 10, 3, 0};
+    Form1->Nowa1Click();
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 300; ++i)
+        kliknij(plansza[(i / 10) % 10][i % 10]);
+    // One move from the end: everything green but the cross around (5, 5).
+    for (int w = 0; w < 10; ++w)
+        for (int k = 0; k < 10; ++k)
+            ustawstan(plansza[w][k], 3);
+    for (auto [k, w] : {std::pair{5, 5}, {4, 5}, {6, 5}, {5, 4}, {5, 6}})
+        ustawstan(plansza[w][k], 2);
+    kliknij(plansza[5][5]);
+    if (Form5->isVisible()) {
+        pokazane(Form5);
+        Form5->imiewpis->setText(QStringLiteral("Sonda"));
+        kliknij(Form5->Button1);
+        if (Form4->isVisible())
+            pokazane(Form4);
+    } else {
+        std::fprintf(stderr, "sonda: the winning click did not end the game\n");
+    }
+    return pomiar::status_kb("VmHWM");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::int64_t poczatek = pomiar::teraz_ns();
+    const bool gra = argc > 1 && std::strcmp(argv[1], "--gra") == 0;
+    Application app(argc, argv);
+    Application::setTitle(QStringLiteral("Zmieniarka"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ikona.bmp")));
+    PierwszeMalowanie sonda(poczatek, [] { return static_cast<QWidget*>(Form1); },
+                            gra ? std::function<long()>(zagraj) : nullptr);
+    utworzokna();
+    const int wynik = app.exec();
+    zniszczokna();
+    return wynik;
+}
