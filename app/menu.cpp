@@ -49,11 +49,6 @@ TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar)
                         [this] { Pomocnik1Click(); });
     Pomocnik1->setCheckable(true);
     Pomocnik1->setChecked(true);
-    // The check mark is ours to set, from the strip's visibility.
-    connect(Pomocnik1, &QAction::toggled, this, [this](bool) {
-        QSignalBlocker b(Pomocnik1);
-        Pomocnik1->setChecked(Form6 && Form6->isVisible());
-    });
 }
 
 void TMainMenu::Opcje1Click()
@@ -82,6 +77,6 @@ void TMainMenu::Pomocnik1Click()
         Form6->close();
     else
         Form6->show();
-    QSignalBlocker b(Pomocnik1);
+    // The mark follows the strip, whatever Qt's own toggle of it did.
     Pomocnik1->setChecked(Form6->isVisible());
 }

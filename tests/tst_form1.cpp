@@ -373,12 +373,14 @@ private Q_SLOTS:
     void pomocnik()
     {
         QVERIFY(Form6->isVisible());
+        QSignalSpy pokazania(Form6, &ToolWindow::shown);
         MainMenu1->Pomocnik1->trigger();
         QVERIFY(!Form6->isVisible());
         QVERIFY(!MainMenu1->Pomocnik1->isChecked());
         MainMenu1->Pomocnik1->trigger();
         QVERIFY(Form6->isVisible());
         QVERIFY(MainMenu1->Pomocnik1->isChecked());
+        QCOMPARE(pokazania.count(), 1);
     }
 
     // Minimising the game window takes the program's other windows with it.
@@ -387,6 +389,8 @@ private Q_SLOTS:
         Opcje->openCentred();
         QVERIFY(Form6->isVisible() && Opcje->isVisible());
         QVERIFY(!Form3->isVisible());
+        // They were never closed: their show handlers do not run again.
+        QSignalSpy pokazania(Form6, &ToolWindow::shown);
         Form1->setWindowState(Qt::WindowMinimized);
         QTRY_VERIFY(!Form6->isVisible());
         QVERIFY(!Opcje->isVisible());
@@ -395,6 +399,7 @@ private Q_SLOTS:
         QVERIFY(Opcje->isVisible());
         QVERIFY(!Form3->isVisible());
         QVERIFY(MainMenu1->Pomocnik1->isChecked());
+        QCOMPARE(pokazania.count(), 0);
     }
 
     // Every opening centres a dialog again, also after the player moved it.

@@ -254,19 +254,17 @@ void TForm1::changeEvent(QEvent* e)
     if (jest && !bylo) {
         // The whole program goes down to the task bar with its main window.
         schowane_.clear();
-        for (QWidget* w : {static_cast<QWidget*>(Opcje), static_cast<QWidget*>(Form3),
-                           static_cast<QWidget*>(Form4), static_cast<QWidget*>(Form5),
-                           static_cast<QWidget*>(Form6)})
+        for (ToolWindow* w : {static_cast<ToolWindow*>(Opcje), static_cast<ToolWindow*>(Form3),
+                              static_cast<ToolWindow*>(Form4), static_cast<ToolWindow*>(Form5),
+                              static_cast<ToolWindow*>(Form6)})
             if (w && w->isVisible()) {
                 schowane_.append(w);
                 w->hide();
             }
     } else if (bylo && !jest) {
-        for (const QPointer<QWidget>& w : std::as_const(schowane_))
-            if (w) {
-                w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
-                w->show();
-            }
+        for (const QPointer<ToolWindow>& w : std::as_const(schowane_))
+            if (w)
+                w->showAgain();
         schowane_.clear();
     }
 }

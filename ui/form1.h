@@ -4,6 +4,7 @@
 
 #include "widgets/bitmapbutton.h"
 #include "widgets/timer.h"
+#include "widgets/window.h"
 
 class QLabel;
 class QStatusBar;
@@ -45,7 +46,7 @@ private:
     void ustawrozmiarklienta(int w, int h);
 
     QLabel* panele_[2] = {};
-    QList<QPointer<QWidget>> schowane_; // windows hidden while minimised
+    QList<QPointer<ToolWindow>> schowane_; // windows hidden while minimised
 };
 extern TForm1* Form1;
 

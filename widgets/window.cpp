@@ -62,6 +62,14 @@ void ToolWindow::openCentred()
     activateWindow();
 }
 
+void ToolWindow::showAgain()
+{
+    quiet_ = true;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    quiet_ = false;
+}
+
 void ToolWindow::closeEvent(QCloseEvent* e)
 {
     if (e->spontaneous())
@@ -73,6 +81,6 @@ void ToolWindow::closeEvent(QCloseEvent* e)
 void ToolWindow::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    if (!e->spontaneous())
+    if (!e->spontaneous() && !quiet_)
         Q_EMIT shown();
 }

@@ -21,6 +21,10 @@ public:
     void openCentred();
     void setRerunShowOnReopen(bool on) { rerunOnReopen_ = on; }
 
+    // Shows the window again after it went down with the main window: it
+    // was never closed, so its show handler does not run.
+    void showAgain();
+
 Q_SIGNALS:
     void shown();
 
@@ -30,4 +34,5 @@ protected:
 
 private:
     bool rerunOnReopen_ = true;
+    bool quiet_ = false;
 };
