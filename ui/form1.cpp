@@ -79,7 +79,6 @@ TForm1::TForm1(QWidget* parent)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(pasek);
-    StatusBar1->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
     // The time panel is 115 px; the move panel is at least 50 px and, as the
     // last panel of a status bar does, reaches to the right edge, so a long
     // count is never cut on the narrow 3-column window.

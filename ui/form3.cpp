@@ -1,5 +1,7 @@
 #include "ui/form3.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -16,7 +18,13 @@ QFont tytulowa()
     constexpr int wersaliki = 20;
     QFont f(QStringLiteral("Arial Black"));
     f.setWeight(QFont::Black);
-    for (int px = komorka; px > 1; --px) {
+    // Every size tried loads a font: start just above the size the metrics
+    // at the full cell promise, not at the cell itself.
+    f.setPixelSize(komorka);
+    const QFontMetrics pelna(f);
+    const double skala = std::min(double(komorka) / std::max(1, pelna.height()),
+                                  double(wersaliki) / std::max(1, pelna.capHeight()));
+    for (int px = std::min(komorka, int(komorka * skala) + 2); px > 1; --px) {
         f.setPixelSize(px);
         const QFontMetrics fm(f);
         if (fm.height() <= komorka && fm.capHeight() <= wersaliki)
