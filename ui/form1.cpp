@@ -196,6 +196,10 @@ void TForm1::rozpocznij(bool demo)
     if (Form6)
         Form6->pokazpomocnik();
     Timer1->Tag = 0;
+    // The first tenth is counted a full 100 ms after the start, not whenever
+    // the free-running timer happens to tick next.
+    if (Timer1->isActive())
+        Timer1->start();
     zbudujplansze(!demo);
     wymieszaj(demo, kliknij);
     gra.ruchy = 0;
