@@ -74,6 +74,7 @@ private Q_SLOTS:
     {
         // Both titles whole inside the window, of one size, the shadow 8 px
         // right and down, their line at most 40 px high.
+        otworz();
         QCOMPARE(Form3->Label2->text(), QStringLiteral("ZMIENIARKA"));
         QCOMPARE(Form3->Label3->text(), Form3->Label2->text());
         QCOMPARE(Form3->Label3->pos() - Form3->Label2->pos(), QPoint(8, 8));
@@ -88,6 +89,7 @@ private Q_SLOTS:
     {
         // Where the red letters are drawn, the window shows red: the shadow
         // lies under the title, not over it.
+        otworz();
         const QImage litery = Form3->Label2->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage okno = Form3->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QColor czerwony(255, 0, 0);

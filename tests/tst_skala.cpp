@@ -74,6 +74,7 @@ private Q_SLOTS:
     void oprogramie()
     {
         // The about window keeps its layout: everything inside 267 × 208.
+        Form3->openCentred();
         QCOMPARE(Form3->size(), QSize(267, 208));
         for (QWidget* w : Form3->findChildren<QWidget*>())
             QVERIFY2(QRect(QPoint(), Form3->size()).contains(w->geometry()), qPrintable(w->objectName()));

@@ -33,15 +33,13 @@ QFont tytulowa()
     return f;
 }
 
-// A title label: as wide as its text and one cell high.
-QLabel* tytul(QWidget* parent, const char* nazwa, QPoint p, const QFont& f)
+// A title label, one cell high; its font and width come at the first show.
+QLabel* tytul(QWidget* parent, const char* nazwa, QPoint p)
 {
     auto* l = new QLabel(QStringLiteral("ZMIENIARKA"), parent);
     l->setObjectName(QLatin1String(nazwa));
-    l->setFont(f);
     l->setForegroundRole(QPalette::WindowText);
     l->move(p);
-    l->resize(l->sizeHint().width(), 40);
     return l;
 }
 
@@ -78,15 +76,14 @@ TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie
     Button1->setFocus();
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
 
-    const QFont duza = tytulowa();
     Label1 = wiersz(this, "Label1", 64, 19, QStringLiteral("Zmieniarka 1.0"));
-    Label2 = tytul(this, "Label2", {16, 8}, duza);
+    Label2 = tytul(this, "Label2", {16, 8});
     QPalette czerwona = Label2->palette();
     czerwona.setColor(QPalette::WindowText, QColor(255, 0, 0));
     Label2->setPalette(czerwona);
     // The shadow, 8 px right and down, opaque in the window's colour; the red
     // title lies over it with a transparent background.
-    Label3 = tytul(this, "Label3", {24, 16}, duza);
+    Label3 = tytul(this, "Label3", {24, 16});
     Label3->setForegroundRole(QPalette::Dark);
     Label3->setBackgroundRole(QPalette::Button);
     Label3->setAutoFillBackground(true);
@@ -96,6 +93,17 @@ TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie
     // Drawn from the back: shadow, first line, red title, the other lines.
     for (QLabel* l : {Label3, Label1, Label2, Label4, Label5})
         l->raise();
+}
+
+void TForm3::prepareFirstShow()
+{
+    // The title's face takes a few tries to size: a window nobody opens
+    // should not make the game start later.
+    const QFont duza = tytulowa();
+    for (QLabel* l : {Label2, Label3}) {
+        l->setFont(duza);
+        l->resize(l->sizeHint().width(), 40);
+    }
 }
 
 void TForm3::Button1Click()

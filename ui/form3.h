@@ -18,5 +18,8 @@ public:
     QLabel* Label3 = nullptr; // the title again, its shadow
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
+
+protected:
+    void prepareFirstShow() override;
 };
 extern TForm3* Form3;

@@ -81,12 +81,10 @@ TForm5::TForm5(QWidget* parent) : ToolWindow(parent, QStringLiteral("Koniec gry"
 {
     Form5 = this;
     setObjectName(QStringLiteral("Form5"));
-    setFont(mssansserif(11));
     setRerunShowOnReopen(false);
 
     Label2 = etykieta(this, "Label2", QRect(88, 24, brawoszerokosc, 40), brawotekst);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setFont(brawo());
     Label2->setForegroundRole(QPalette::Dark); // the button-shadow colour
     Label2->setBackgroundRole(QPalette::Button);
     Label2->setAutoFillBackground(true);
@@ -94,7 +92,6 @@ TForm5::TForm5(QWidget* parent) : ToolWindow(parent, QStringLiteral("Koniec gry"
     // Above the shadow, which shows 8 pixels right of and below it.
     Label1 = etykieta(this, "Label1", QRect(80, 16, brawoszerokosc, 40), brawotekst);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setFont(brawo());
     // On a button-face window a label would take the button-text colour.
     Label1->setForegroundRole(QPalette::WindowText);
     QPalette czerwony = Label1->palette();
@@ -103,7 +100,6 @@ TForm5::TForm5(QWidget* parent) : ToolWindow(parent, QStringLiteral("Koniec gry"
     Label1->raise();
 
     Label3 = etykieta(this, "Label3", QRect(0, 72, 289, 20), QStringLiteral("Udało ci się zapełnić całą planszę!"));
-    Label3->setFont(mssansserif(16)); // a 20-pixel cell
 
     wyswczas = etykieta(this, "wyswczas", QRect(5, 104, 276, 13), QStringLiteral("czas"));
     Label4 = etykieta(this, "Label4", QRect(8, 128, 273, 13), QStringLiteral("Podaj swoje imię:"));
@@ -122,6 +118,15 @@ TForm5::TForm5(QWidget* parent) : ToolWindow(parent, QStringLiteral("Koniec gry"
     QWidget::setTabOrder(imiewpis, Button1);
     connect(Button1, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });
     connect(this, &ToolWindow::shown, this, &TForm5::FormCreate);
+}
+
+void TForm5::prepareFirstShow()
+{
+    // Three faces to find: only once a game is won, not at every start.
+    setFont(mssansserif(11));
+    Label1->setFont(brawo());
+    Label2->setFont(brawo());
+    Label3->setFont(mssansserif(16)); // a 20-pixel cell
 }
 
 void TForm5::FormCreate()

@@ -32,6 +32,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void prepareFirstShow() override;
 
 private:
     // The finished game as it was when the dialog came up: clicks on the

@@ -80,6 +80,10 @@ void ToolWindow::closeEvent(QCloseEvent* e)
 
 void ToolWindow::showEvent(QShowEvent* e)
 {
+    if (!prepared_) {
+        prepared_ = true;
+        prepareFirstShow();
+    }
     QWidget::showEvent(e);
     if (!e->spontaneous() && !quiet_)
         Q_EMIT shown();

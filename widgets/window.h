@@ -31,8 +31,13 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    // Runs once, just before the window is first shown. Fonts are looked up
+    // here rather than in the constructor: each face found costs start-up
+    // time, and most windows of the set wait hidden until asked for.
+    virtual void prepareFirstShow() {}
 
 private:
+    bool prepared_ = false;
     bool rerunOnReopen_ = true;
     bool quiet_ = false;
 };
