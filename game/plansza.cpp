@@ -1,5 +1,7 @@
 #include "game/plansza.h"
 
+#include <stdexcept>
+
 TGra gra;
 guzik* plansza[10][10] = {};
 BitmapButton* kratki[4] = {};
@@ -57,10 +59,10 @@ bool ulozona()
 
 std::uint8_t ruch(QObject* Sender)
 {
+    ++gra.ruchy;
     guzik* g = dynamic_cast<guzik*>(Sender);
     if (!g)
-        return bezczynna;
-    ++gra.ruchy;
+        throw std::invalid_argument("Invalid class typecast");
     int kol[5], wie[5];
     const int n = sasiedztwo(g->kolumna, g->wiersz, gra.x, gra.y, gra.przejscie != 0, kol, wie);
     for (int i = 0; i < n; ++i)

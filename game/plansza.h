@@ -46,7 +46,8 @@ int sasiedztwo(int k, int w, int X, int Y, bool przejscie, int kolumny[5], int w
 // True when every tile of the board stands at one state s in 1..K.
 bool ulozona();
 
-// The move rule. Sender is the clicked tile; anything else is ignored.
+// The move rule. Sender is the clicked tile: every call counts a move
+// first; a sender that is not a tile then throws and changes nothing else.
 // When the move solves a running game or demonstration, gra.stan becomes 0,
 // gra.zakonczona 1, and the play state that ended (gratrwa or demotrwa) is
 // returned; otherwise bezczynna.

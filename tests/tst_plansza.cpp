@@ -1,5 +1,6 @@
 // The move rule, the solved test, the scramble and the replay, on a board
 // of real tiles but without the game window.
+#include <stdexcept>
 #include <memory>
 #include <vector>
 
@@ -172,7 +173,10 @@ private Q_SLOTS:
     {
         zbuduj(3, 3, 1, false);
         QObject obcy;
-        QCOMPARE(::ruch(&obcy), bezczynna);
+        gra.ruchy = 4;
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ::ruch(&obcy));
+        // Counted before the type test, as every call is; nothing else moves.
+        QCOMPARE(gra.ruchy, 5);
         QCOMPARE(planszajakotekst(), QStringLiteral("000/000/000"));
     }
 
