@@ -7,6 +7,7 @@
 #include "ui/form5.h"
 #include "ui/form6.h"
 #include "ui/opcje.h"
+#include "widgets/window.h"
 
 void utworzokna()
 {
@@ -14,6 +15,7 @@ void utworzokna()
     // list needs, and the strip is placed from its position.
     new TForm1;
     new TMainMenu(Form1->menuBar());
+    centreOnScreen(Form1); // with its menu bar, which makes it taller
     Form1->show();
     new TOpcje(Form1);
     new TForm3(Form1);

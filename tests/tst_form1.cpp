@@ -112,7 +112,17 @@ private Q_SLOTS:
         for (bool demo : {false, true}) {
             start(x, y, 2, 0, demo);
             QCOMPARE(Form1->rozmiarklienta(), klient);
+            QCOMPARE(Form1->obszar->width(), klient.width());
             QCOMPARE(Form1->StatusBar1->height(), 20);
+            // Both panels inside the window, the move panel to its right
+            // edge; the time panel is 115 px wherever there is room for it.
+            auto* czas = Form1->StatusBar1->findChild<QLabel*>(QStringLiteral("panel0"));
+            auto* ruchy = Form1->StatusBar1->findChild<QLabel*>(QStringLiteral("panel1"));
+            QCOMPARE(ruchy->geometry().right(), klient.width() - 1);
+            QVERIFY(ruchy->width() >= 50);
+            QVERIFY(czas->geometry().right() < ruchy->x());
+            QCOMPARE(czas->width(), klient.width() >= 173 ? 115 : klient.width() - 58);
+            QVERIFY(czas->fontMetrics().horizontalAdvance(tekstczasu(9999)) < czas->contentsRect().width());
             const QList<guzik*> tiles = Form1->obszar->findChildren<guzik*>();
             QCOMPARE(tiles.size(), x * y);
             guzik* ostatni = plansza[y - 1][x - 1];
@@ -405,17 +415,29 @@ private Q_SLOTS:
     // Every opening centres a dialog again, also after the player moved it.
     void centrowanie()
     {
-        const QPoint srodek = Form1->screen()->geometry().center();
+        // The outer frame's corner at half the free space, rounded down,
+        // for odd and even sizes alike.
+        const auto naSrodku = [](QWidget* w) {
+            const QRect ekran = w->screen()->geometry();
+            const QRect f = w->frameGeometry();
+            return f.topLeft() - ekran.topLeft()
+                == QPoint((ekran.width() - f.width()) / 2, (ekran.height() - f.height()) / 2);
+        };
+        QVERIFY(naSrodku(Form1)); // at start-up, menu bar included
         Opcje->openCentred();
-        QVERIFY((Opcje->frameGeometry().center() - srodek).manhattanLength() <= 2);
+        QVERIFY(naSrodku(Opcje));
         Opcje->move(10, 10);
         Opcje->close();
         QVERIFY(!Opcje->isVisible());
         Opcje->openCentred();
-        QVERIFY((Opcje->frameGeometry().center() - srodek).manhattanLength() <= 2);
+        QVERIFY(naSrodku(Opcje));
         QCOMPARE(Opcje->size(), QSize(265, 280));
-        start(6, 6, 1);
-        QVERIFY((Form1->frameGeometry().center() - srodek).manhattanLength() <= 2);
+        MainMenu1->Oprogramie1Click();
+        QVERIFY(naSrodku(Form3));
+        for (int x : {6, 3}) {
+            start(x, 5, 1);
+            QVERIFY(naSrodku(Form1));
+        }
     }
 };
 

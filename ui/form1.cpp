@@ -79,9 +79,8 @@ TForm1::TForm1(QWidget* parent)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(pasek);
-    // The time panel is 115 px; the move panel is at least 50 px and, as the
-    // last panel of a status bar does, reaches to the right edge, so a long
-    // count is never cut on the narrow 3-column window.
+    // The panels are placed by hand (ustawrozmiarklienta), outside the status
+    // bar's own layout: that one would widen the narrow 3-column window.
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(StatusBar1);
         l->setObjectName(QStringLiteral("panel%1").arg(i));
@@ -89,8 +88,6 @@ TForm1::TForm1(QWidget* parent)
         l->setFrameShadow(QFrame::Sunken);
         l->setIndent(2);
         l->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-        l->setMinimumWidth(50);
-        StatusBar1->addWidget(l, i);
         panele_[i] = l;
     }
     setStatusBar(StatusBar1);
@@ -112,7 +109,6 @@ TForm1::TForm1(QWidget* parent)
     Timer1->start();
 
     guarded([this] { FormCreate(); });
-    centreOnScreen(this);
 }
 
 void TForm1::FormCreate()
@@ -131,13 +127,23 @@ void TForm1::FormCreate()
 void TForm1::ustawrozmiarklienta(int w, int h)
 {
     obszar->setFixedSize(w, h - pasek);
-    panele_[0]->setFixedWidth(std::min(115, w - 56));
+    // The time panel is 115 px; the move panel is at least 50 px and, as the
+    // last panel of a status bar does, reaches to the right edge. Only the
+    // 3-column window is too narrow for both: there the time panel gives way,
+    // so that a long move count is never cut.
+    constexpr int lewy = 2, odstep = 6, gora = 3, dol = 2, najwezszy = 50;
+    const int czas = std::min(115, w - lewy - odstep - najwezszy);
+    const int wysokosc = pasek - gora - dol;
+    panele_[0]->setGeometry(lewy, gora, czas, wysokosc);
+    panele_[1]->setGeometry(lewy + czas + odstep, gora, w - lewy - czas - odstep, wysokosc);
     layout()->activate();
 }
 
 QSize TForm1::rozmiarklienta() const
 {
-    return {obszar->width(), obszar->height() + StatusBar1->height()};
+    // Everything below the menu bar, as the window manager sizes it.
+    const int menu = menuWidget() ? menuWidget()->height() : 0;
+    return {width(), height() - menu};
 }
 
 QString TForm1::panel(int i) const

@@ -1,19 +1,33 @@
 #include "widgets/window.h"
 
+#include <optional>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 
 namespace {
-// Size of the frame around the client area; zero until the window manager
-// has framed the window (or without one).
+// The frame the window manager last put round a window of each kind (main
+// windows, tool windows): a window it has not framed yet, such as a dialog
+// before its first opening, gets the frame of its kind.
+std::optional<QMargins> lastFrame[2];
+
+int frameKind(const QWidget* w)
+{
+    return w->windowType() == Qt::Tool ? 1 : 0;
+}
+
+// Size of the frame around the client area; zero while no window of this
+// kind has been framed (or without a window manager).
 QMargins frameMargins(const QWidget* w)
 {
     const QRect f = w->frameGeometry();
     const QRect g = w->geometry();
-    if (!w->testAttribute(Qt::WA_WState_Created) || f == g)
-        return {};
-    return {g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom()};
+    std::optional<QMargins>& last = lastFrame[frameKind(w)];
+    if (w->testAttribute(Qt::WA_WState_Created) && f != g)
+        last = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    return last.value_or(QMargins());
 }
 } // namespace
 
@@ -28,10 +42,14 @@ void centreOnScreen(QWidget* w)
     QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
+    // A layout that has not run yet would leave the size of before its
+    // last change (a menu bar just added).
+    if (w->layout())
+        w->layout()->activate();
     const QMargins m = frameMargins(w);
     const QSize outer = w->size().grownBy(m);
     const QRect screen = s->geometry();
-    moveFrameTo(w, screen.center() - QPoint(outer.width() / 2, outer.height() / 2) + QPoint(1, 1));
+    moveFrameTo(w, screen.topLeft() + QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
 }
 
 ToolWindow::ToolWindow(QWidget* parent, const QString& caption, QSize client, bool stayOnTop)
