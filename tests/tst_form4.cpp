@@ -85,16 +85,18 @@ private Q_SLOTS:
             QCOMPARE(t->horizontalHeaderItem(c)->text(), naglowki[c]);
             QCOMPARE(t->columnWidth(c), szerokosci[c]);
         }
-        QCOMPARE(t->horizontalHeader()->height(), 18);
-        QCOMPARE(t->rowHeight(0), 16);
-        QCOMPARE(t->rowHeight(95), 16);
+        // 18 and 16 px rows, each with a 1 px grid line below it.
+        QCOMPARE(t->horizontalHeader()->height(), 18 + 1);
+        QCOMPARE(t->rowHeight(0), 16 + 1);
+        QCOMPARE(t->rowHeight(95), 16 + 1);
         QVERIFY(!t->verticalHeader()->isVisible());
         QVERIFY(!t->horizontalScrollBar()->isVisible());
         QVERIFY(t->verticalScrollBar()->isVisible());
         QCOMPARE(t->horizontalHeader()->sectionResizeMode(2), QHeaderView::Interactive);
         // The five columns fit beside the scroll bar.
         QVERIFY(t->horizontalHeader()->length() <= t->viewport()->width());
-        QCOMPARE(t->widocznewiersze(), 16);
+        QCOMPARE(t->widocznewiersze(), (281 - 4 - 19) / 17);
+        QCOMPARE(t->widocznewiersze(), 15);
         QCOMPARE(Form4->Label1->text(), QStringLiteral("Najlepsi zmieniacze"));
         QCOMPARE(Form4->Label1->palette().color(Form4->Label1->foregroundRole()), QColor(Qt::red));
         QVERIFY(Form4->Label1->fontMetrics().horizontalAdvance(Form4->Label1->text()) <= Form4->Label1->width());
@@ -180,15 +182,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("k");
         QTest::addColumn<int>("wiersz"); // list row
         QTest::addColumn<int>("gora");   // top table row after the opening
-        QTest::newRow("4x6 at 2") << 4 << 6 << 2 << 38 << 29;
-        QTest::newRow("3x8 at 2") << 3 << 8 << 2 << 38 << 29;
-        QTest::newRow("8x3 at 2") << 8 << 3 << 2 << 38 << 29;
+        QTest::newRow("4x6 at 2") << 4 << 6 << 2 << 38 << 30;
+        QTest::newRow("3x8 at 2") << 3 << 8 << 2 << 38 << 30;
+        QTest::newRow("8x3 at 2") << 8 << 3 << 2 << 38 << 30;
         QTest::newRow("3x3 at 1, in view") << 3 << 3 << 1 << 1 << 0;
         QTest::newRow("4x4 at 1, in view") << 4 << 4 << 1 << 9 << 0;
-        QTest::newRow("last row wholly in view") << 5 << 7 << 1 << 16 << 0;
-        QTest::newRow("first row out of view") << 5 << 9 << 1 << 17 << 8;
-        QTest::newRow("9 fields at 2") << 3 << 3 << 2 << 33 << 24;
-        QTest::newRow("10x10 at 3, the end") << 10 << 10 << 3 << 96 << 80;
+        QTest::newRow("last row wholly in view") << 5 << 5 << 1 << 15 << 0;
+        QTest::newRow("first row out of view") << 5 << 7 << 1 << 16 << 8;
+        QTest::newRow("9 fields at 2") << 3 << 3 << 2 << 33 << 25;
+        QTest::newRow("10x10 at 3, the end") << 10 << 10 << 3 << 96 << 81;
     }
     void zaznaczenie()
     {
@@ -212,7 +214,7 @@ private Q_SLOTS:
     {
         graj(10, 10, 3);
         MainMenu1->Listarekordw1Click();
-        QCOMPARE(gorny(), 80);
+        QCOMPARE(gorny(), 81);
         Form4->Button1Click();
         graj(3, 4, 1); // list row 2
         MainMenu1->Listarekordw1Click();
@@ -221,11 +223,11 @@ private Q_SLOTS:
         Form4->Button1Click();
         graj(4, 6, 3); // list row 70
         MainMenu1->Listarekordw1Click();
-        QCOMPARE(gorny(), 69 - 8);
+        QCOMPARE(gorny(), 69 - 7);
         // Still wholly in view after the player scrolls a little: no move.
         Form4->Button1Click();
         Form4->listar->verticalScrollBar()->setValue(55);
-        graj(3, 4, 3); // list row 66, table row 65: rows 55..70 are in view
+        graj(3, 4, 3); // list row 66, table row 65: rows 55..69 are in view
         MainMenu1->Listarekordw1Click();
         QCOMPARE(Form4->listar->currentRow(), 65);
         QCOMPARE(gorny(), 55);
@@ -257,6 +259,12 @@ private Q_SLOTS:
         const QRect r = Form4->listar->visualRect(Form4->listar->model()->index(31, 0));
         QTest::mouseClick(Form4->listar->viewport(), Qt::LeftButton, {}, r.center());
         QCOMPARE(zaznaczone(), QList<int>{31});
+        // A row stays selected, whatever the mouse does.
+        QTest::mouseClick(Form4->listar->viewport(), Qt::LeftButton, Qt::ControlModifier, r.center());
+        QCOMPARE(zaznaczone(), QList<int>{31});
+        QTest::mouseClick(Form4->listar->viewport(), Qt::LeftButton, {}, r.center() + QPoint(0, 17));
+        QCOMPARE(zaznaczone(), QList<int>{32});
+        QTest::mouseClick(Form4->listar->viewport(), Qt::LeftButton, {}, r.center());
         MainMenu1->Listarekordw1Click();
         QVERIFY(Form4->isVisible());
         QCOMPARE(zaznaczone(), QList<int>{31});
@@ -278,6 +286,15 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), Form4->Button1);
         QVERIFY(Form4->Button1->isDefault());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Form4->listar);
+        // Tab and Shift+Tab go between the two controls, not from cell to cell.
+        QTest::keyClick(Form4->listar, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Form4->Button1);
+        QTest::keyClick(Form4->Button1, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), Form4->listar);
+        QTest::keyClick(Form4->listar, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), Form4->Button1);
+        QTest::keyClick(Form4->Button1, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), Form4->listar);
         QTest::keyClick(Form4->listar, Qt::Key_Escape);
         QTest::keyClick(Form4, Qt::Key_Escape);

@@ -315,7 +315,7 @@ private Q_SLOTS:
         QCOMPARE(rekordy[1][9].czas, 999.9);
         QVERIFY(Form4->isVisible());
         QCOMPARE(zaznaczony(), wierszlisty(2, 24));
-        QCOMPARE(Form4->listar->verticalScrollBar()->value(), 29);
+        QCOMPARE(Form4->listar->verticalScrollBar()->value(), 30);
         // The new game goes on.
         QCOMPARE(gra.stan, gratrwa);
     }
@@ -330,6 +330,14 @@ private Q_SLOTS:
         QVERIFY(Form4->isVisible());
         QCOMPARE(zaznaczony(), 95);
         QCOMPARE(wiersz(95)[3], QStringLiteral("50.0"));
+        // No record, no rebuild: the open list keeps the player's row.
+        Form4->listar->selectRow(3);
+        wygraj(10, 10, 3, 600, 60);
+        QVERIFY(!Form5->imiewpis->isVisible());
+        QTest::keyClick(Form5->Button1, Qt::Key_Return);
+        QVERIFY(!Form5->isVisible());
+        QVERIFY(Form4->isVisible());
+        QCOMPARE(zaznaczony(), 3);
     }
 
     // A read-only records file: the error box, the record in memory only,

@@ -13,8 +13,12 @@
 TForm4* Form4 = nullptr;
 
 namespace {
-constexpr int wysokoscnaglowka = 18;
-constexpr int wysokoscwiersza = 16;
+// The heading row is 18 px and every other row 16 px, each with its 1 px
+// grid line below it; a row of the table holds its line, so rows follow
+// each other 17 px apart and 15 of them are wholly in view.
+constexpr int liniasiatki = 1;
+constexpr int wysokoscnaglowka = 18 + liniasiatki;
+constexpr int wysokoscwiersza = 16 + liniasiatki;
 
 // A cell's text as a whole number the way the list reads it back: leading
 // spaces skipped, then the digits; a text without leading digits gives 0.
@@ -29,6 +33,17 @@ int liczba(const QString& s)
     return n;
 }
 } // namespace
+
+QItemSelectionModel::SelectionFlags TablicaRekordow::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent* event) const
+{
+    const QItemSelectionModel::SelectionFlags f = QTableWidget::selectionCommand(index, event);
+    if (!index.isValid())
+        return f & QItemSelectionModel::Clear ? QItemSelectionModel::NoUpdate : f;
+    if (f & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return f;
+}
 
 int TablicaRekordow::widocznewiersze() const
 {
@@ -97,6 +112,7 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     listar->setWordWrap(false);
     listar->setTextElideMode(Qt::ElideNone);
     listar->setCornerButtonEnabled(false);
+    listar->setTabKeyNavigation(false); // Tab goes on to OK, not to the next cell
 
     QWidget::setTabOrder(Button1, listar);
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
@@ -187,13 +203,13 @@ void TForm4::FormShow()
         zaznaczwiersz(gra.kolory, gra.x * gra.y);
 }
 
-void TForm4::pokazrekord(std::uint8_t kolory, int pola)
+void TForm4::pokazrekord(std::uint8_t kolory, int pola, bool tezotwarte)
 {
     const bool otwarte = isVisible();
     wskazany_ = std::pair<int, int>(kolory, pola);
     openCentred();
     wskazany_.reset();
-    if (otwarte)
+    if (otwarte && tezotwarte)
         zaznaczwiersz(kolory, pola);
 }
 

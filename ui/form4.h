@@ -20,6 +20,12 @@ public:
     int widocznewiersze() const;
     // Brings the scroll range up to date with the rows and the size now.
     void uaktualnij() { updateGeometries(); }
+
+protected:
+    // One whole row is always selected: a Ctrl+click on it, or a click
+    // below the last row, does not leave the list without one.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 };
 
 // Lista rekordów: one row per colour count and number of fields.
@@ -36,9 +42,9 @@ public:
     // Selects the row of colour count `kolory` and `pola` fields and scrolls
     // it into view; false (and nothing changes) when there is no such row.
     bool zaznaczwiersz(int kolory, int pola);
-    // Opens the list centred with the row of this board selected, whether
-    // the window was hidden or open.
-    void pokazrekord(std::uint8_t kolory, int pola);
+    // Opens the list centred with the row of this board selected; a list
+    // that was open already is pointed at the row only when `tezotwarte`.
+    void pokazrekord(std::uint8_t kolory, int pola, bool tezotwarte);
 
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;

@@ -165,7 +165,9 @@ void TForm5::Button1Click()
         Form4->odswiezlisterekordow();
     }
     close();
-    Form4->pokazrekord(kolory_, x_ * y_);
+    // A list already open is pointed at the board's row only when the
+    // rebuild has just put a new record there.
+    Form4->pokazrekord(kolory_, x_ * y_, nowyrekord);
 }
 
 void TForm5::keyPressEvent(QKeyEvent* e)
