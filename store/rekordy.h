@@ -32,7 +32,9 @@ extern TRekordy rekordy;
 
 void domyslnerekordy();         // every entry "Gracz", 999.9, 9999, zero padding
 void wczytajlisterekordow();    // "zmieniarka.rek"; throws IoError on a short or failed read
-void zapiszlisterekordow();     // throws IoError; the old file stays whole on failure
+// Throws IoError. The old file stays whole on failure, except in a folder
+// that takes no new files: there the file can only be rewritten in place.
+void zapiszlisterekordow();
 
 // The name of an entry as text, and storing a new one (only the length byte
 // and the new characters are written). A name that Windows-1250 cannot hold

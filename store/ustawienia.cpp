@@ -22,13 +22,13 @@ void wczytajkfg()
     // The bytes that arrive replace the fields from x on, even when the file
     // ends early; out-of-range values are kept (the options dialog and the
     // start of a game bring them into range).
-    std::uint8_t b[4];
-    const std::size_t ile = f.czytaj(b, sizeof b);
-    std::uint8_t* pola[4] = {&ustawienia.x, &ustawienia.y, &ustawienia.kolory, &ustawienia.przejscie};
-    for (std::size_t i = 0; i < ile; ++i)
-        *pola[i] = b[i];
-    if (ile < sizeof b)
-        throw IoError(100);
+    // Byte by byte, so that what arrived before a failing read is kept too.
+    for (std::uint8_t* pole : {&ustawienia.x, &ustawienia.y, &ustawienia.kolory, &ustawienia.przejscie}) {
+        std::uint8_t b;
+        if (f.czytaj(&b, 1) < 1)
+            throw IoError(100);
+        *pole = b;
+    }
     f.zamknij();
 }
 

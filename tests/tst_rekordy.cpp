@@ -455,6 +455,20 @@ private Q_SLOTS:
         QCOMPARE(trescpliku(rek), plikwzorcowy());
     }
 
+    // A file system that cannot flush at all still takes the whole file.
+    void bezsplukiwania()
+    {
+        KatalogRoboczy katalog;
+        nowyplik(rek, plikwzorcowy());
+        QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
+        nowyrekord();
+        Usterki u;
+        plik::wywolania().fsync = [](int) { errno = EINVAL; return -1; };
+        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
+        QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
+        QCOMPARE(plikikatalogu(), QStringList{rek});
+    }
+
     void bladodczytu()
     {
         KatalogRoboczy katalog;

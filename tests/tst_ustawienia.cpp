@@ -1,5 +1,7 @@
 // The settings file "zmieniarka.cfg" and the file layer under it.
+#include <algorithm>
 #include <cerrno>
+#include <unistd.h>
 
 #include "pomoc.h"
 #include "plikitestowe.h"
@@ -182,6 +184,21 @@ private Q_SLOTS:
         QCOMPARE(kodbledu(wczytajkfg), std::optional(plik::kodbledu(EIO)));
         QCOMPARE(jakobajty(ustawienia), bajty({5, 5, 1, 0}));
 
+        // Two bytes arrive, then the device fails: those two are kept.
+        int doszlo = 0;
+        plik::wywolania().read = [&doszlo](int fd, void* bufor, std::size_t n) -> long {
+            if (doszlo >= 2) {
+                errno = EIO;
+                return -1;
+            }
+            const long r = ::read(fd, bufor, std::min<std::size_t>(n, std::size_t(2 - doszlo)));
+            doszlo += int(r);
+            return r;
+        };
+        QCOMPARE(kodbledu(wczytajkfg), std::optional(plik::kodbledu(EIO)));
+        QCOMPARE(jakobajty(ustawienia), bajty({3, 10, 1, 0}));
+
+        ustawienia = TUstawienia{};
         plik::przywrocwywolania();
         plik::wywolania().close = [](int fd) { ::close(fd); errno = EIO; return -1; };
         QCOMPARE(kodbledu(wczytajkfg), std::optional(plik::kodbledu(EIO)));
