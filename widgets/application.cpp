@@ -20,6 +20,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 void Application::setTitle(const QString& title)
 {
     g_title = title;
+    // The desktop's name for the program (the window class its task bar
+    // groups the windows by), not a suffix to every window's caption.
+    QCoreApplication::setApplicationName(title);
 }
 
 QString Application::title()
