@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/menu.h"
 #include "app/start.h"
@@ -356,8 +357,14 @@ private Q_SLOTS:
         QVERIFY(Form4->isVisible());
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QSignalSpy zamkniete(qApp, &QGuiApplication::lastWindowClosed);
-        nacisnij(Qt::Key_F10);
+        // F10 ends the program: its event loop returns once the game window
+        // has closed, whatever tool windows are still open.
+        QTimer::singleShot(0, w, [&] { nacisnij(Qt::Key_F10); });
+        QTimer zawieszenie;
+        zawieszenie.setSingleShot(true);
+        QObject::connect(&zawieszenie, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        zawieszenie.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!Form1->isVisible());
         QVERIFY(QFile::exists(QStringLiteral("zmieniarka.cfg"))); // settings written on the way out
     }
