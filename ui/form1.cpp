@@ -108,7 +108,33 @@ TForm1::TForm1(QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
+    ramka_.setInterval(10);
+    connect(&ramka_, &QTimer::timeout, this, &TForm1::wysrodkujwramce);
+
     guarded([this] { FormCreate(); });
+}
+
+void TForm1::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    if (!e->spontaneous() && proby_ == 0 && !isFramed(this))
+        ramka_.start();
+}
+
+void TForm1::wysrodkujwramce()
+{
+    constexpr int najwyzej = 50; // half a second; without a window manager it never comes
+    if (++proby_ > najwyzej) {
+        ramka_.stop();
+        return;
+    }
+    if (!isFramed(this))
+        return;
+    ramka_.stop();
+    centreOnScreen(this);
+    // The strip stands below where the game window now is.
+    if (Form6 && Form6->isVisible())
+        Form6->FormCreate();
 }
 
 void TForm1::FormCreate()

@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include "widgets/bitmapbutton.h"
 #include "widgets/timer.h"
@@ -40,10 +41,17 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void rozpocznij(bool demo);
     void ustawrozmiarklienta(int w, int h);
+    void wysrodkujwramce();
+
+    // The first show is centred before the window manager has framed the
+    // window; once it has, the window is centred again with its frame.
+    QTimer ramka_;
+    int proby_ = 0;
 
     QLabel* panele_[2] = {};
     QList<QPointer<ToolWindow>> schowane_; // windows hidden while minimised

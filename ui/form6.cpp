@@ -50,12 +50,6 @@ QLabel* strzalka(QWidget* parent, const char* nazwa, int left)
     return l;
 }
 
-// A window's frame is known once the window manager has put one round it;
-// without a window manager it never is.
-bool maramke(const QWidget* w)
-{
-    return w->testAttribute(Qt::WA_WState_Created) && w->frameGeometry() != w->geometry();
-}
 } // namespace
 
 ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
@@ -167,8 +161,8 @@ void TForm6::umiesc()
 {
     if (!Form1)
         return;
-    znane1_ = maramke(Form1);
-    znane6_ = maramke(this);
+    znane1_ = isFramed(Form1);
+    znane6_ = isFramed(this);
     moveFrameTo(this, miejsce());
 }
 
@@ -181,7 +175,7 @@ void TForm6::poprawmiejsce()
         poprawka_.stop();
         return;
     }
-    if (maramke(Form1) != znane1_ || maramke(this) != znane6_)
+    if (isFramed(Form1) != znane1_ || isFramed(this) != znane6_)
         umiesc();
     if (znane1_ && znane6_)
         poprawka_.stop();

@@ -25,11 +25,16 @@ QMargins frameMargins(const QWidget* w)
     const QRect f = w->frameGeometry();
     const QRect g = w->geometry();
     std::optional<QMargins>& last = lastFrame[frameKind(w)];
-    if (w->testAttribute(Qt::WA_WState_Created) && f != g)
+    if (isFramed(w))
         last = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
     return last.value_or(QMargins());
 }
 } // namespace
+
+bool isFramed(const QWidget* w)
+{
+    return w->testAttribute(Qt::WA_WState_Created) && w->frameGeometry() != w->geometry();
+}
 
 void moveFrameTo(QWidget* w, QPoint frameTopLeft)
 {

@@ -5,6 +5,10 @@
 // before it was ever shown). Works before and after the first show.
 void centreOnScreen(QWidget* w);
 
+// True once the window manager has put its frame round the window; never
+// without a window manager.
+bool isFramed(const QWidget* w);
+
 // Places a window so that its outer top-left corner is at `frameTopLeft`.
 void moveFrameTo(QWidget* w, QPoint frameTopLeft);
 
