@@ -20,9 +20,9 @@ void wczytajkfg()
     if (!f.otwarty())
         return;
     // The bytes that arrive replace the fields from x on, even when the file
-    // ends early; out-of-range values are kept (the options dialog and the
-    // start of a game bring them into range).
-    // Byte by byte, so that what arrived before a failing read is kept too.
+    // ends early or a read fails (hence byte by byte); out-of-range values
+    // are kept (the options dialog and the start of a game bring them into
+    // range).
     for (std::uint8_t* pole : {&ustawienia.x, &ustawienia.y, &ustawienia.kolory, &ustawienia.przejscie}) {
         std::uint8_t b;
         if (f.czytaj(&b, 1) < 1)
