@@ -54,10 +54,12 @@ screenshots: game
 	cmake --build $(BUILD) --target zm_zrzuty -j $(JOBS)
 	BUILD=$(BUILD) bash tools/screenshots
 
-# Built apart from build/, as Debian builds: its compiler flags, /usr, the
-# game in /usr/games.
+# Built afresh apart from build/, as Debian builds: its compiler flags with
+# all hardening, /usr, the game in /usr/games.
 package:
 	@sh tools/install-deps package
+	rm -rf build-package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
