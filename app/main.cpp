@@ -1,5 +1,4 @@
-#include <QIcon>
-
+#include "app/pulpit.h"
 #include "app/start.h"
 #include "widgets/application.h"
 
@@ -7,10 +6,9 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("zmieniarka")); // the menu entry's icon and name
-    QIcon ikona(QStringLiteral(":/ikona.bmp"));
-    ikona.addFile(QStringLiteral(":/ikona@4x.bmp")); // sharp on a scaled screen
-    QApplication::setWindowIcon(ikona);
+    QGuiApplication::setDesktopFileName(idaplikacji()); // the menu entry's icon and name
+    QApplication::setWindowIcon(ikonaprogramu());
+    wczytajtlumaczenia();
     utworzokna();
     const int wynik = app.exec();
     zniszczokna();

@@ -4,13 +4,13 @@
 // included, before it reports the peak memory.
 #include <cstring>
 #include <QDeadlineTimer>
-#include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QThread>
 #include <QWindow>
 
+#include "app/pulpit.h"
 #include "app/start.h"
 #include "bench/sonda.h"
 #include "game/plansza.h"
@@ -88,7 +88,8 @@ int main(int argc, char** argv)
     const bool gra = argc > 1 && std::strcmp(argv[1], "--gra") == 0;
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ikona.bmp")));
+    QApplication::setWindowIcon(ikonaprogramu()); // as the game starts
+    wczytajtlumaczenia();
     PierwszeMalowanie sonda(poczatek, [] { return static_cast<QWidget*>(Form1); },
                             gra ? std::function<long()>(zagraj) : nullptr);
     utworzokna();

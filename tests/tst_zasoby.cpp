@@ -50,6 +50,9 @@ double srednia(const QImage& img, const QRect& r) {
 
 const char* const glify[] = {"kratka2", "kratka1a", "kratka1b", "kratka1c"};
 
+// The sizes of the icon theme.
+const int boki[] = {16, 24, 32, 48, 64, 128, 256};
+
 } // namespace
 
 class TstZasoby : public QObject {
@@ -188,6 +191,10 @@ void TstZasoby::wbudowany_data() {
         QTest::newRow(qPrintable(dwa)) << dwa;
     }
     QTest::newRow("ikona.bmp") << QStringLiteral("ikona.bmp");
+    for (int bok : boki) {
+        const QString png = QStringLiteral("ikona-%1.png").arg(bok);
+        QTest::newRow(qPrintable(png)) << png;
+    }
 }
 
 // The game loads its artwork from its resources; they are the shipped files.
@@ -208,15 +215,20 @@ void TstZasoby::ikona_data() {
     QTest::addColumn<QString>("plik");
     QTest::addColumn<int>("bok");
     QTest::newRow("ikona.bmp") << QStringLiteral("ikona.bmp") << 32;
-    QTest::newRow("ikona@4x.bmp") << QStringLiteral("ikona@4x.bmp") << 128;
+    for (int bok : boki)
+        QTest::newRow(qPrintable(QString::number(bok))) << QStringLiteral("ikona-%1.png").arg(bok) << bok;
 }
 
-// A small board of red and grey tiles.
+// A small board of red and grey tiles; for the desktop's icon theme with
+// its corners rounded off into transparency, the 32-px one otherwise the
+// program's bitmap to the pixel.
 void TstZasoby::ikona() {
     QFETCH(QString, plik);
     QFETCH(int, bok);
-    QCOMPARE(naglowek(sciezka(plik)).bity, 24);
-    const QImage img = wczytaj(sciezka(plik));
+    const bool bitmapa = plik.endsWith(QLatin1String(".bmp"));
+    if (bitmapa)
+        QCOMPARE(naglowek(sciezka(plik)).bity, 24);
+    const QImage img = QImage(sciezka(plik)).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(img.size(), QSize(bok, bok));
     int czerwone = 0, szare = 0;
     for (int y = 0; y < bok; ++y)
@@ -231,6 +243,20 @@ void TstZasoby::ikona() {
     // Each colour covers at least a tenth of the icon.
     QVERIFY2(czerwone * 10 >= bok * bok, qPrintable(QString::number(czerwone)));
     QVERIFY2(szare * 10 >= bok * bok, qPrintable(QString::number(szare)));
+    if (bitmapa)
+        return;
+
+    for (QPoint naroznik : {QPoint(0, 0), QPoint(bok - 1, 0), QPoint(0, bok - 1), QPoint(bok - 1, bok - 1)})
+        QVERIFY2(qAlpha(img.pixel(naroznik)) < 255, qPrintable(QStringLiteral("corner %1,%2").arg(naroznik.x()).arg(naroznik.y())));
+    QCOMPARE(qAlpha(img.pixel(bok / 2, bok / 2)), 255);
+    QCOMPARE(qAlpha(img.pixel(bok / 2, 0)), 255);
+    if (bok == 32) {
+        const QImage bmp = wczytaj(sciezka(QStringLiteral("ikona.bmp")));
+        for (int y = 0; y < bok; ++y)
+            for (int x = 0; x < bok; ++x)
+                if (qAlpha(img.pixel(x, y)) > 0 && qRgb(qRed(img.pixel(x, y)), qGreen(img.pixel(x, y)), qBlue(img.pixel(x, y))) != bmp.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 differs from ikona.bmp").arg(x).arg(y)));
+    }
 }
 
 QTEST_MAIN(TstZasoby)

@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the game's artwork: the four tile glyphs and the program icon.
+"""Draws the game's artwork: the four tile glyphs and the program icon
+(the 32 x 32 bitmap, the same picture as an SVG and as transparent PNGs
+at the icon theme's sizes).
 
 Run from anywhere: python3 tools/make_assets.py
 Writes into assets/ next to this directory. Standard library only; the
@@ -14,6 +16,7 @@ the very same tile.
 import math
 import os
 import struct
+import zlib
 
 # Tile picture: 47 x 47 units. The glyph adds a white frame around it:
 # one row/column at the top/left, two at the bottom/right (at scale 1).
@@ -203,6 +206,24 @@ ICON_BOARD = ["010",
 ICON_RED = (196, 70, 58)
 ICON_GREY = (96, 96, 96)
 ICON_EDGE = (40, 40, 40)
+ICON_BEVEL = 1.6
+# The desktop's icons: rounded corners, transparent outside them. They cut
+# only into the dark edge, so the bitmap is the 32-px picture as it is.
+ICON_RADIUS = 3.0
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def icon_covers(x, y):
+    """Whether (x, y) lies inside the rounded square of the desktop icon."""
+    cx = clamp(x, ICON_RADIUS, ICON - ICON_RADIUS)
+    cy = clamp(y, ICON_RADIUS, ICON - ICON_RADIUS)
+    return (x - cx) ** 2 + (y - cy) ** 2 <= ICON_RADIUS ** 2
+
+
+def shades(base):
+    """(face, lit bevel, shadowed bevel) of one icon tile."""
+    return (base, tuple(c + (255 - c) * 0.45 for c in base),
+            tuple(c * 0.55 for c in base))
 
 
 def icon_colour(x, y):
@@ -213,38 +234,81 @@ def icon_colour(x, y):
     col, row = int(u // ICON_TILE), int(v // ICON_TILE)
     tx, ty = u - col * ICON_TILE, v - row * ICON_TILE
     raised = ICON_BOARD[row][col] == "1"
-    base = ICON_RED if raised else ICON_GREY
-    bevel = 1.6
-    left_top = min(tx, ty) < bevel and tx + ty < ICON_TILE
-    right_bottom = max(tx, ty) > ICON_TILE - bevel and tx + ty >= ICON_TILE
+    face, lit, shadowed = shades(ICON_RED if raised else ICON_GREY)
+    left_top = min(tx, ty) < ICON_BEVEL and tx + ty < ICON_TILE
+    right_bottom = max(tx, ty) > ICON_TILE - ICON_BEVEL and tx + ty >= ICON_TILE
     if raised:
         light, dark = left_top, right_bottom
     else:
         light, dark = right_bottom, left_top
     if light:
-        return tuple(c + (255 - c) * 0.45 for c in base)
+        return lit
     if dark:
-        return tuple(c * 0.55 for c in base)
-    return base
+        return shadowed
+    return face
 
 
-def icon(scale):
-    n = ICON * scale
+def icon(size, rounded=False):
+    """The icon at size x size pixels: RGB, or RGBA with the corners
+    rounded off. A pixel's colour is the mean over the subsamples the
+    picture covers, so the colours do not depend on the corners."""
+    scale = size / ICON
     offsets = [(k + 0.5) / SUBSAMPLES for k in range(SUBSAMPLES)]
     img = []
-    for py in range(n):
+    for py in range(size):
         row = []
-        for px in range(n):
+        for px in range(size):
             acc = [0.0, 0.0, 0.0]
+            covered = 0
             for oy in offsets:
                 for ox in offsets:
-                    c = icon_colour((px + ox) / scale, (py + oy) / scale)
+                    x, y = (px + ox) / scale, (py + oy) / scale
+                    if rounded and not icon_covers(x, y):
+                        continue
+                    covered += 1
+                    c = icon_colour(x, y)
                     for k in range(3):
                         acc[k] += c[k]
-            row.append(tuple(int(clamp(round(a / SUBSAMPLES ** 2), 0,
-                                       CHANNEL_MAX)) for a in acc))
+            rgb = tuple(int(clamp(round(a / max(covered, 1)), 0, CHANNEL_MAX))
+                        for a in acc)
+            if rounded:
+                alpha = round(255 * covered / SUBSAMPLES ** 2)
+                row.append(rgb + (alpha,) if alpha else (0, 0, 0, 0))
+            else:
+                row.append(rgb)
         img.append(row)
     return img
+
+
+def icon_svg():
+    """The same picture as shapes on the 32-unit grid."""
+    def colour(c):
+        return "#%02x%02x%02x" % tuple(int(round(v)) for v in c)
+
+    t, b = ICON_TILE, ICON_BEVEL
+    # The bevel bands along the top and left, and along the bottom and
+    # right sides, each cut off along the tile's diagonal.
+    top_left = [(0, 0), (t, 0), (t - b, b), (b, b), (b, t - b), (0, t)]
+    bottom_right = [(t, 0), (t, t), (0, t), (b, t - b), (t - b, t - b), (t - b, b)]
+    out = ['<?xml version="1.0" encoding="UTF-8"?>',
+           '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" '
+           'viewBox="0 0 %d %d">' % (ICON, ICON, ICON, ICON),
+           '  <title>Zmieniarka</title>',
+           '  <rect width="%d" height="%d" rx="%g" fill="%s"/>'
+           % (ICON, ICON, ICON_RADIUS, colour(ICON_EDGE))]
+    for row, line in enumerate(ICON_BOARD):
+        for col, cell in enumerate(line):
+            raised = cell == "1"
+            face, lit, shadowed = shades(ICON_RED if raised else ICON_GREY)
+            x0, y0 = ICON_BORDER + col * t, ICON_BORDER + row * t
+            out.append('  <rect x="%g" y="%g" width="%g" height="%g" fill="%s"/>'
+                       % (x0, y0, t, t, colour(face)))
+            for band, c in ((top_left, lit if raised else shadowed),
+                            (bottom_right, shadowed if raised else lit)):
+                points = " ".join("%g,%g" % (x0 + x, y0 + y) for x, y in band)
+                out.append('  <polygon points="%s" fill="%s"/>' % (points, colour(c)))
+    out.append("</svg>")
+    return "\n".join(out) + "\n"
 
 
 # --- output -------------------------------------------------------------
@@ -267,6 +331,26 @@ def write_bmp(path, img):
         f.write(header + info + pixels)
 
 
+def write_png(path, img):
+    """8-bit RGBA PNG, no filtering; the same bytes on every run."""
+    height, width = len(img), len(img[0])
+    raw = bytearray()
+    for row in img:
+        raw.append(0)
+        for pixel in row:
+            raw += bytes(pixel)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n"
+                + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+                + chunk(b"IEND", b""))
+
+
 def main():
     assets = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                           os.pardir, "assets")
@@ -286,9 +370,12 @@ def main():
                     raise SystemExit(f"{path}: mean {got}, wanted {target}")
                 write_bmp(path, framed(picture, scale))
                 print(f"{os.path.basename(path)}: mean {got}")
-    write_bmp(os.path.join(assets, "ikona.bmp"), icon(1))
-    write_bmp(os.path.join(assets, "ikona@4x.bmp"), icon(4))
-    print("ikona.bmp, ikona@4x.bmp")
+    write_bmp(os.path.join(assets, "ikona.bmp"), icon(ICON))
+    for size in ICON_SIZES:
+        write_png(os.path.join(assets, "ikona-%d.png" % size), icon(size, True))
+    with open(os.path.join(assets, "ikona.svg"), "w", encoding="utf-8") as f:
+        f.write(icon_svg())
+    print("ikona.bmp, ikona.svg, ikona-{%s}.png" % ",".join(map(str, ICON_SIZES)))
 
 
 if __name__ == "__main__":

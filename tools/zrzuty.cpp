@@ -13,13 +13,13 @@
 #include <utility>
 #include <QDir>
 #include <QEventLoop>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 #include "app/menu.h"
+#include "app/pulpit.h"
 #include "app/start.h"
 #include "game/plansza.h"
 #include "store/ustawienia.h"
@@ -180,7 +180,8 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ikona.bmp")));
+    QApplication::setWindowIcon(ikonaprogramu()); // as the game starts
+    wczytajtlumaczenia();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: zm_zrzuty <output dir> [200]\n");

@@ -1,0 +1,30 @@
+#include "app/pulpit.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+QString idaplikacji()
+{
+    return QStringLiteral(ZM_ID); // from the build, which names the installed files by it
+}
+
+QIcon ikonaprogramu()
+{
+    QIcon ikona;
+    for (int bok : {16, 24, 32, 48, 64, 128, 256})
+        ikona.addFile(QStringLiteral(":/ikona-%1.png").arg(bok), QSize(bok, bok));
+    return ikona;
+}
+
+bool wczytajtlumaczenia()
+{
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    if (!qt->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qt"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    return QCoreApplication::installTranslator(qt);
+}
