@@ -90,7 +90,7 @@ class TestRekordy : public QObject {
 
 private Q_SLOTS:
     void init() { domyslnerekordy(); }
-    void cleanup() { plik::przywrocwywolania(); }
+    void cleanup() { fileio::restoreCalls(); }
 
     void bezpliku()
     {
@@ -392,10 +392,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("kod");
         QTest::newRow("disk full midway") << QStringLiteral("full") << 101;
         QTest::newRow("write takes nothing") << QStringLiteral("nothing") << 101;
-        QTest::newRow("device error") << QStringLiteral("eio") << plik::kodbledu(EIO);
+        QTest::newRow("device error") << QStringLiteral("eio") << fileio::errorCode(EIO);
         QTest::newRow("flush finds the disk full") << QStringLiteral("fsync") << 101;
-        QTest::newRow("close fails") << QStringLiteral("close") << plik::kodbledu(EIO);
-        QTest::newRow("rename fails") << QStringLiteral("rename") << plik::kodbledu(EXDEV);
+        QTest::newRow("close fails") << QStringLiteral("close") << fileio::errorCode(EIO);
+        QTest::newRow("rename fails") << QStringLiteral("rename") << fileio::errorCode(EXDEV);
     }
     void nieudanyzapis()
     {
@@ -407,7 +407,7 @@ private Q_SLOTS:
         nowyrekord();
 
         Usterki u;
-        auto& w = plik::wywolania();
+        auto& w = fileio::calls();
         // Up to 1000 bytes a call; then the fault.
         if (usterka == u"full" || usterka == u"nothing" || usterka == u"eio") {
             const int e = usterka == u"full" ? ENOSPC : usterka == u"eio" ? EIO : 0;
@@ -432,7 +432,7 @@ private Q_SLOTS:
         QCOMPARE(plikikatalogu(), QStringList{rek});
         QCOMPARE(imierekordu(rekordy[2][24]), QStringLiteral("Łucja"));
 
-        plik::przywrocwywolania();
+        fileio::restoreCalls();
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QByteArray oczekiwany = plikwzorcowy();
         QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
@@ -448,7 +448,7 @@ private Q_SLOTS:
         nowyplik(rek, plikwzorcowy());
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         Usterki u;
-        plik::wywolania().write = [](int fd, const void* b, std::size_t k) -> long {
+        fileio::calls().write = [](int fd, const void* b, std::size_t k) -> long {
             return ::write(fd, b, std::min<std::size_t>(k, 7));
         };
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
@@ -463,7 +463,7 @@ private Q_SLOTS:
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         nowyrekord();
         Usterki u;
-        plik::wywolania().fsync = [](int) { errno = EINVAL; return -1; };
+        fileio::calls().fsync = [](int) { errno = EINVAL; return -1; };
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
         QCOMPARE(plikikatalogu(), QStringList{rek});
@@ -474,13 +474,13 @@ private Q_SLOTS:
         KatalogRoboczy katalog;
         nowyplik(rek, plikwzorcowy());
         Usterki u;
-        plik::wywolania().read = [n = 0](int fd, void* b, std::size_t k) mutable -> long {
+        fileio::calls().read = [n = 0](int fd, void* b, std::size_t k) mutable -> long {
             if (n++ < 2)
                 return ::read(fd, b, k);
             errno = EIO;
             return -1;
         };
-        QCOMPARE(kodbledu(wczytajlisterekordow), std::optional(plik::kodbledu(EIO)));
+        QCOMPARE(kodbledu(wczytajlisterekordow), std::optional(fileio::errorCode(EIO)));
         QVERIFY(zgodny(wpiswpamieci(0), wpis(0)));
         QVERIFY(zgodny(wpiswpamieci(1), wpis(1)));
         QVERIFY(jakdomyslny(wpiswpamieci(2)));

@@ -1,4 +1,4 @@
-#include "widgets/plik.h"
+#include "fileio/file.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -9,11 +9,11 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include "widgets/fileerror.h"
+#include "fileio/fileerror.h"
 
-namespace plik {
+namespace fileio {
 
-int kodbledu(int errnum)
+int errorCode(int errnum)
 {
     switch (errnum) {
     case ENOENT: return 2;
@@ -38,7 +38,7 @@ int kodbledu(int errnum)
 
 namespace {
 
-Wywolania systemowe()
+Calls systemowe()
 {
     return {
         [](int fd, const void* b, std::size_t n) -> long { return ::write(fd, b, n); },
@@ -49,13 +49,13 @@ Wywolania systemowe()
     };
 }
 
-Wywolania& biezace()
+Calls& biezace()
 {
-    static Wywolania w = systemowe();
+    static Calls w = systemowe();
     return w;
 }
 
-[[noreturn]] void blad(int errnum) { throw IoError(kodbledu(errnum)); }
+[[noreturn]] void blad(int errnum) { throw IoError(errorCode(errnum)); }
 
 int otworz(const QByteArray& nazwa, int flagi, mode_t tryb = 0)
 {
@@ -119,10 +119,10 @@ void zapiszwmiejscu(const QByteArray& cel, const QByteArray& tresc, bool zwykly)
 
 } // namespace
 
-Wywolania& wywolania() { return biezace(); }
-void przywrocwywolania() { biezace() = systemowe(); }
+Calls& calls() { return biezace(); }
+void restoreCalls() { biezace() = systemowe(); }
 
-PlikDoOdczytu::PlikDoOdczytu(const QString& nazwa)
+ReadFile::ReadFile(const QString& nazwa)
 {
     // Non-blocking, so that a pipe under the file's name cannot hang the
     // start-up; anything but a plain file counts as a file that cannot be opened.
@@ -138,13 +138,13 @@ PlikDoOdczytu::PlikDoOdczytu(const QString& nazwa)
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
-PlikDoOdczytu::~PlikDoOdczytu()
+ReadFile::~ReadFile()
 {
     if (fd_ >= 0)
         ::close(fd_);
 }
 
-std::size_t PlikDoOdczytu::czytaj(void* bufor, std::size_t n)
+std::size_t ReadFile::read(void* bufor, std::size_t n)
 {
     char* p = static_cast<char*>(bufor);
     std::size_t jest = 0;
@@ -162,14 +162,14 @@ std::size_t PlikDoOdczytu::czytaj(void* bufor, std::size_t n)
     return jest;
 }
 
-void PlikDoOdczytu::zamknij()
+void ReadFile::close()
 {
     const int fd = fd_;
     fd_ = -1;
     zamknijfd(fd);
 }
 
-void zapisz(const QString& nazwa, const QByteArray& tresc)
+void save(const QString& nazwa, const QByteArray& tresc)
 {
     QByteArray cel = QFile::encodeName(nazwa);
     struct stat st;
@@ -258,4 +258,4 @@ void zapisz(const QString& nazwa, const QByteArray& tresc)
     }
 }
 
-} // namespace plik
+} // namespace fileio
