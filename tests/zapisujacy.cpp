@@ -1,0 +1,62 @@
+// A game that saves its records in the working folder: once ("raz", prints
+// "ok" or the error's text), or over and over ("petla", a line after the
+// first save) until it is killed. Save n gives entry n % 96 the name, time
+// and move count n, so that any whole file is one such version.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include <QFile>
+
+#include "fileio/fileerror.h"
+#include "store/rekordy.h"
+
+namespace {
+
+TRekord& wpis(int i) { return rekordy[i / 32 + 1][iloczyny[i % 32]]; }
+
+void ustaw(int n)
+{
+    TRekord& r = wpis(n % 96);
+    ustawimie(r, QString::number(n));
+    r.czas = n;
+    r.ruchow = n;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool petla = argc > 1 && std::strcmp(argv[1], "petla") == 0;
+    domyslnerekordy();
+    // A missing or short file starts again from version 95, so that every
+    // damaged file the test finds was damaged by the last kill.
+    int n = 95;
+    try {
+        wczytajlisterekordow();
+        if (!QFile::exists(QStringLiteral("zmieniarka.rek")))
+            throw IoError(2);
+        for (int i = 0; i < 96; ++i)
+            n = std::max(n, int(wpis(i).ruchow));
+    } catch (const IoError&) {
+        for (int i = 0; i <= n; ++i)
+            ustaw(i);
+    }
+    bool pierwszy = true;
+    try {
+        do {
+            ustaw(++n);
+            zapiszlisterekordow();
+            if (petla && pierwszy) {
+                std::puts("");
+                std::fflush(stdout);
+                pierwszy = false;
+            }
+        } while (petla);
+    } catch (const IoError& e) {
+        std::puts(e.what());
+        return 1;
+    }
+    std::puts("ok");
+    return 0;
+}
