@@ -488,18 +488,6 @@ private Q_SLOTS:
         QCOMPARE(plikikatalogu(), zostaje);
     }
 
-    // A second name of the file sees the new records too.
-    void drugienazwa()
-    {
-        KatalogRoboczy katalog;
-        nowyplik(rek, plikwzorcowy());
-        QVERIFY(::link("zmieniarka.rek", "drugi.rek") == 0);
-        nowyrekord();
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
-        QCOMPARE(trescpliku(QStringLiteral("drugi.rek")), trescpliku(rek));
-        QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
-    }
-
     // A system that takes a few bytes at a time still gets the whole file.
     void zapiswkawalkach()
     {
