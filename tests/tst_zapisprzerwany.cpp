@@ -131,7 +131,7 @@ private Q_SLOTS:
             ustawtryb(folder, 0555);
         }
 
-        constexpr int zabic = 200;
+        constexpr int zabic = 300;
         int uszkodzone = 0, zresztkami = 0, najwiecejresztek = 0;
         for (int i = 0; i < zabic; ++i) {
             QProcess p;
