@@ -168,8 +168,8 @@ Place placeOf(const QString& name)
     return p;
 }
 
-// A save's temporary file: "." + the file's name + "." + 8 hex digits.
-QByteArray tempPrefix(const Place& p) { return p.folder + "/." + p.base + '.'; }
+// A save's temporary file is named "." + the file's name + "." + 8 hex digits.
+QByteArray tempPrefix(const Place& p) { return '.' + p.base + '.'; }
 
 bool isTempName(const QByteArray& name, const QByteArray& prefix)
 {
@@ -189,10 +189,9 @@ void removeLeftovers(const Place& p)
     if (!d)
         return;
     const QByteArray prefix = tempPrefix(p);
-    const QByteArray namePrefix = prefix.mid(p.folder.size() + 1);
     while (const dirent* e = ::readdir(d)) {
         const QByteArray name(e->d_name);
-        if (!isTempName(name, namePrefix))
+        if (!isTempName(name, prefix))
             continue;
         const QByteArray path = p.folder + '/' + name;
         struct stat st;
@@ -223,7 +222,8 @@ struct Temporary {
 void createTemporary(const Place& p, mode_t mode, Temporary& t)
 {
     for (int attempt = 0; attempt < 100 && !t.fd; ++attempt) {
-        t.path = tempPrefix(p) + QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0');
+        const QByteArray digits = QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        t.path = p.folder + '/' + tempPrefix(p) + digits.rightJustified(8, '0');
         t.fd = openFile(t.path, O_WRONLY | O_CREAT | O_EXCL, mode);
         if (!t.fd && errno != EEXIST)
             return;
@@ -236,9 +236,9 @@ void createTemporary(const Place& p, mode_t mode, Temporary& t)
     }
 }
 
-// The new bytes flushed the other side of the folder from the old file,
-// then renamed over it. False, and nothing changed, when the folder takes no
-// new file or refuses the rename: the old file is then written in place.
+// The new bytes go to a temporary file beside the old one, are flushed and
+// renamed over it. False, and nothing changed, when the folder takes no new
+// file or refuses the rename: the old file is then written in place.
 bool replace(const Place& p, const QByteArray& content, const struct stat* old)
 {
     Temporary t;
