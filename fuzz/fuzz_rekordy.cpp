@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "store/rekordy.h"
-#include "widgets/fileerror.h"
+#include "fileio/fileerror.h"
 #include "wspolne.h"
 
 namespace {

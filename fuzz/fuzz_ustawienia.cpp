@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "store/ustawienia.h"
-#include "widgets/fileerror.h"
+#include "fileio/fileerror.h"
 #include "wspolne.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)

@@ -9,7 +9,7 @@
 
 #include <QByteArray>
 
-#include "widgets/plik.h"
+#include "fileio/file.h"
 
 namespace fuzz {
 
@@ -39,7 +39,7 @@ inline void przygotuj(const char* nazwa)
     std::atexit(sprzatnij);
     // Flushing to the disk is the slow part of a save and not what is
     // searched for here; everything else runs as in the game.
-    plik::wywolania().fsync = [](int) { return 0; };
+    fileio::calls().fsync = [](int) { return 0; };
 }
 
 inline void zapiszwejscie(const std::uint8_t* dane, std::size_t n)

@@ -10,8 +10,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include "widgets/fileerror.h"
-#include "widgets/plik.h"
+#include "fileio/fileerror.h"
+#include "fileio/file.h"
 
 // The file's layout is written out field by field below; the struct mirrors
 // it so that a look at an entry in memory shows the file's bytes.
@@ -108,19 +108,19 @@ void domyslnerekordy()
 
 void wczytajlisterekordow()
 {
-    plik::PlikDoOdczytu f(nazwapliku);
-    if (!f.otwarty())
+    fileio::ReadFile f(nazwapliku);
+    if (!f.isOpen())
         return;
     for (int k = 1; k <= 3; ++k)
         for (const std::uint8_t p : iloczyny) {
             unsigned char b[rozmiarrekordu];
             // An entry the file ends in the middle of keeps what it had:
             // every entry is either the file's or the default, never half.
-            if (f.czytaj(b, sizeof b) < sizeof b)
+            if (f.read(b, sizeof b) < sizeof b)
                 throw IoError(100);
             zbajtow(b, rekordy[k][p]);
         }
-    f.zamknij();
+    f.close();
 }
 
 void zapiszlisterekordow()
@@ -132,7 +132,7 @@ void zapiszlisterekordow()
             dobajtow(rekordy[k][p], b);
             b += rozmiarrekordu;
         }
-    plik::zapisz(nazwapliku, tresc);
+    fileio::save(nazwapliku, tresc);
 }
 
 QString imierekordu(const TRekord& r)

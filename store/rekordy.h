@@ -32,8 +32,7 @@ extern TRekordy rekordy;
 
 void domyslnerekordy();         // every entry "Gracz", 999.9, 9999, zero padding
 void wczytajlisterekordow();    // "zmieniarka.rek"; throws IoError on a short or failed read
-// Throws IoError. The old file stays whole on failure, except in a folder
-// that takes no new files: there the file can only be rewritten in place.
+// Throws IoError; the old file then keeps its bytes.
 void zapiszlisterekordow();
 
 // The name of an entry as text, and storing a new one (only the length byte

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "widgets/fileerror.h"
-#include "widgets/plik.h"
+#include "fileio/fileerror.h"
+#include "fileio/file.h"
 
 static_assert(offsetof(TUstawienia, x) == 0 && offsetof(TUstawienia, y) == 1
               && offsetof(TUstawienia, kolory) == 2 && offsetof(TUstawienia, przejscie) == 3);
@@ -16,8 +16,8 @@ const QString nazwapliku = QStringLiteral("zmieniarka.cfg");
 
 void wczytajkfg()
 {
-    plik::PlikDoOdczytu f(nazwapliku);
-    if (!f.otwarty())
+    fileio::ReadFile f(nazwapliku);
+    if (!f.isOpen())
         return;
     // The bytes that arrive replace the fields from x on, even when the file
     // ends early or a read fails (hence byte by byte); out-of-range values
@@ -25,11 +25,11 @@ void wczytajkfg()
     // range).
     for (std::uint8_t* pole : {&ustawienia.x, &ustawienia.y, &ustawienia.kolory, &ustawienia.przejscie}) {
         std::uint8_t b;
-        if (f.czytaj(&b, 1) < 1)
+        if (f.read(&b, 1) < 1)
             throw IoError(100);
         *pole = b;
     }
-    f.zamknij();
+    f.close();
 }
 
 void zapiszkfg()
@@ -37,7 +37,7 @@ void zapiszkfg()
     const char b[4] = {char(ustawienia.x), char(ustawienia.y), char(ustawienia.kolory),
                        char(ustawienia.przejscie)};
     try {
-        plik::zapisz(nazwapliku, QByteArray(b, sizeof b));
+        fileio::save(nazwapliku, QByteArray(b, sizeof b));
     } catch (const IoError&) {
         // Closing the game must never be held up: a settings file that cannot
         // be written keeps its old contents, and nothing is said.

@@ -12,8 +12,8 @@
 #include <QFile>
 #include <QStringList>
 
-#include "widgets/fileerror.h"
-#include "widgets/plik.h"
+#include "fileio/fileerror.h"
+#include "fileio/file.h"
 
 inline QByteArray trescpliku(const QString& nazwa)
 {
@@ -101,7 +101,7 @@ inline void ustawtryb(const QString& nazwa, mode_t tryb)
 class Usterki {
 public:
     Usterki() = default;
-    ~Usterki() { plik::przywrocwywolania(); }
+    ~Usterki() { fileio::restoreCalls(); }
     Usterki(const Usterki&) = delete;
     Usterki& operator=(const Usterki&) = delete;
 };

@@ -109,7 +109,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        plik::przywrocwywolania();
+        fileio::restoreCalls();
         okna.reset();
     }
 
@@ -389,7 +389,7 @@ private Q_SLOTS:
     void pelnydysk()
     {
         wygraj(3, 3, 3, 42, 2);
-        plik::wywolania().write = [](int, const void*, std::size_t) -> long {
+        fileio::calls().write = [](int, const void*, std::size_t) -> long {
             errno = ENOSPC;
             return -1;
         };
@@ -398,7 +398,7 @@ private Q_SLOTS:
         QCOMPARE(bledy.teksty, QStringList{QStringLiteral("Disk full.")});
         QVERIFY(Form5->isVisible());
         QVERIFY(!Form4->isVisible());
-        plik::przywrocwywolania();
+        fileio::restoreCalls();
         QTest::mouseClick(Form5->Button1, Qt::LeftButton);
         QVERIFY(!Form5->isVisible());
         QCOMPARE(trescpliku(rek).size(), 4608);

@@ -90,7 +90,7 @@ class TestRekordy : public QObject {
 
 private Q_SLOTS:
     void init() { domyslnerekordy(); }
-    void cleanup() { plik::przywrocwywolania(); }
+    void cleanup() { fileio::restoreCalls(); }
 
     void bezpliku()
     {
@@ -323,19 +323,33 @@ private Q_SLOTS:
         QVERIFY(std::memcmp(&r, &przed, sizeof r) == 0);
     }
 
-    // A read-only records file is not loaded, and a save keeps its bytes and
-    // says "File access denied"; the new record stays in memory for a later
-    // save that succeeds.
+    // A file that cannot be opened for reading and writing is not loaded,
+    // and a save keeps its bytes and says "File access denied"; the new
+    // record stays in memory for a later save that succeeds. Without a write
+    // bit a file is read-only for root too.
+    void plikdoodczytu_data()
+    {
+        QTest::addColumn<int>("tryb");
+        QTest::addColumn<bool>("jakogracz");
+        QTest::newRow("read-only") << 0444 << true;
+        QTest::newRow("write-only") << 0200 << true;
+        QTest::newRow("read-only, as the one who runs the tests") << 0444 << false;
+    }
     void plikdoodczytu()
     {
+        QFETCH(int, tryb);
+        QFETCH(bool, jakogracz);
         KatalogRoboczy katalog;
         dlagracza(QStringLiteral("."));
         nowyplik(rek, plikwzorcowy());
         dlagracza(rek);
-        ustawtryb(rek, 0444);
+        ustawtryb(rek, mode_t(tryb));
 
-        JakoGracz gracz;
-        QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
+        std::optional<JakoGracz> gracz;
+        if (jakogracz) {
+            gracz.emplace();
+            QVERIFY2(gracz->dziala(), "cannot check files as an unprivileged user");
+        }
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         QVERIFY(jakdomyslny(rekordy[1][9]));
 
@@ -346,6 +360,7 @@ private Q_SLOTS:
         } catch (const IoError& e) {
             QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("File access denied"));
         }
+        gracz.reset();
         QCOMPARE(trescpliku(rek), plikwzorcowy());
         QCOMPARE(plikikatalogu(), QStringList{rek});
 
@@ -392,10 +407,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("kod");
         QTest::newRow("disk full midway") << QStringLiteral("full") << 101;
         QTest::newRow("write takes nothing") << QStringLiteral("nothing") << 101;
-        QTest::newRow("device error") << QStringLiteral("eio") << plik::kodbledu(EIO);
+        QTest::newRow("device error") << QStringLiteral("eio") << fileio::errorCode(EIO);
         QTest::newRow("flush finds the disk full") << QStringLiteral("fsync") << 101;
-        QTest::newRow("close fails") << QStringLiteral("close") << plik::kodbledu(EIO);
-        QTest::newRow("rename fails") << QStringLiteral("rename") << plik::kodbledu(EXDEV);
+        QTest::newRow("close fails") << QStringLiteral("close") << fileio::errorCode(EIO);
+        QTest::newRow("rename fails") << QStringLiteral("rename") << fileio::errorCode(EXDEV);
+        // A folder that takes no new files: the save writes over the file itself.
+        QTest::newRow("in place, disk full midway") << QStringLiteral("full") << 101;
+        QTest::newRow("in place, device error") << QStringLiteral("eio") << fileio::errorCode(EIO);
+        QTest::newRow("in place, flush fails") << QStringLiteral("fsync") << 101;
     }
     void nieudanyzapis()
     {
@@ -403,16 +422,24 @@ private Q_SLOTS:
         QFETCH(int, kod);
         KatalogRoboczy katalog;
         nowyplik(rek, plikwzorcowy());
+        std::optional<JakoGracz> gracz;
+        if (QByteArray(QTest::currentDataTag()).startsWith("in place")) {
+            dlagracza(QStringLiteral("."));
+            dlagracza(rek);
+            gracz.emplace();
+            QVERIFY2(gracz->dziala(), "cannot check files as an unprivileged user");
+            ustawtryb(QStringLiteral("."), 0555);
+        }
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         nowyrekord();
 
         Usterki u;
-        auto& w = plik::wywolania();
-        // Up to 1000 bytes a call; then the fault.
+        auto& w = fileio::calls();
+        // Up to 1000 bytes a call; the third call meets the fault.
         if (usterka == u"full" || usterka == u"nothing" || usterka == u"eio") {
             const int e = usterka == u"full" ? ENOSPC : usterka == u"eio" ? EIO : 0;
             w.write = [n = 0, e](int fd, const void* b, std::size_t k) mutable -> long {
-                if (n++ < 2)
+                if (n++ != 2)
                     return ::write(fd, b, std::min<std::size_t>(k, 1000));
                 if (e == 0)
                     return 0;
@@ -427,18 +454,38 @@ private Q_SLOTS:
             w.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
         }
 
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::optional(kod));
+        const auto blad = kodbledu(zapiszlisterekordow);
+        ustawtryb(QStringLiteral("."), 0755);
+        QCOMPARE(blad, std::optional(kod));
         QCOMPARE(trescpliku(rek), plikwzorcowy());
         QCOMPARE(plikikatalogu(), QStringList{rek});
         QCOMPARE(imierekordu(rekordy[2][24]), QStringLiteral("Łucja"));
 
-        plik::przywrocwywolania();
+        fileio::restoreCalls();
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QByteArray oczekiwany = plikwzorcowy();
         QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
         oczekiwany.replace(miejscenowego, 48, trescpliku(rek).mid(miejscenowego, 48));
         QCOMPARE(trescpliku(rek), oczekiwany);
         QCOMPARE(plikikatalogu(), QStringList{rek});
+    }
+
+    // The leftovers of a killed save go at the next save: only names of the
+    // save's own pattern, and only the player's own files.
+    void pozostalosci()
+    {
+        KatalogRoboczy katalog;
+        const QStringList obce{QStringLiteral(".zmieniarka.rek.0000cafe"), QStringLiteral(".zmieniarka.rek.bak"),
+                               QStringLiteral(".zmieniarka.rek.123456789"), QStringLiteral("zmieniarka.rek.1")};
+        for (const QString& n : obce + QStringList{QStringLiteral(".zmieniarka.rek.0"),
+                                                   QStringLiteral(".zmieniarka.rek.9f3a07c2")})
+            nowyplik(n, "x");
+        dlagracza(obce[0]);
+        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
+        QStringList zostaje = ::geteuid() == 0 ? obce : obce.mid(1);
+        zostaje.append(rek);
+        zostaje.sort();
+        QCOMPARE(plikikatalogu(), zostaje);
     }
 
     // A system that takes a few bytes at a time still gets the whole file.
@@ -448,7 +495,7 @@ private Q_SLOTS:
         nowyplik(rek, plikwzorcowy());
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         Usterki u;
-        plik::wywolania().write = [](int fd, const void* b, std::size_t k) -> long {
+        fileio::calls().write = [](int fd, const void* b, std::size_t k) -> long {
             return ::write(fd, b, std::min<std::size_t>(k, 7));
         };
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
@@ -463,7 +510,7 @@ private Q_SLOTS:
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         nowyrekord();
         Usterki u;
-        plik::wywolania().fsync = [](int) { errno = EINVAL; return -1; };
+        fileio::calls().fsync = [](int) { errno = EINVAL; return -1; };
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
         QCOMPARE(plikikatalogu(), QStringList{rek});
@@ -474,13 +521,13 @@ private Q_SLOTS:
         KatalogRoboczy katalog;
         nowyplik(rek, plikwzorcowy());
         Usterki u;
-        plik::wywolania().read = [n = 0](int fd, void* b, std::size_t k) mutable -> long {
+        fileio::calls().read = [n = 0](int fd, void* b, std::size_t k) mutable -> long {
             if (n++ < 2)
                 return ::read(fd, b, k);
             errno = EIO;
             return -1;
         };
-        QCOMPARE(kodbledu(wczytajlisterekordow), std::optional(plik::kodbledu(EIO)));
+        QCOMPARE(kodbledu(wczytajlisterekordow), std::optional(fileio::errorCode(EIO)));
         QVERIFY(zgodny(wpiswpamieci(0), wpis(0)));
         QVERIFY(zgodny(wpiswpamieci(1), wpis(1)));
         QVERIFY(jakdomyslny(wpiswpamieci(2)));
@@ -522,6 +569,12 @@ private Q_SLOTS:
         QCOMPARE(st.st_mode & 07777, 0640u);
         QCOMPARE(QDir(QStringLiteral("dane")).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("prawdziwy.rek")});
+
+        // A link to nothing stays a link and gets its file.
+        QVERIFY(QFile::remove(QStringLiteral("dane/prawdziwy.rek")));
+        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
+        QVERIFY(QFileInfo(rek).isSymLink());
+        QCOMPARE(trescpliku(QStringLiteral("dane/prawdziwy.rek")).size(), rozmiar);
     }
 };
 

@@ -31,7 +31,7 @@ class TestUstawienia : public QObject {
 
 private Q_SLOTS:
     void init() { ustawienia = TUstawienia{}; }
-    void cleanup() { plik::przywrocwywolania(); }
+    void cleanup() { fileio::restoreCalls(); }
 
     void wczytanie_data()
     {
@@ -153,7 +153,7 @@ private Q_SLOTS:
         KatalogRoboczy katalog;
         nowyplik(cfg, bajty({3, 10, 3, 1}));
         Usterki u;
-        auto& w = plik::wywolania();
+        auto& w = fileio::calls();
         if (usterka == u"write")
             w.write = [](int, const void*, std::size_t) -> long { errno = ENOSPC; return -1; };
         else if (usterka == u"short")
@@ -180,13 +180,13 @@ private Q_SLOTS:
         KatalogRoboczy katalog;
         nowyplik(cfg, bajty({3, 10, 3, 1}));
         Usterki u;
-        plik::wywolania().read = [](int, void*, std::size_t) -> long { errno = EIO; return -1; };
-        QCOMPARE(kodbledu(wczytajkfg), std::optional(plik::kodbledu(EIO)));
+        fileio::calls().read = [](int, void*, std::size_t) -> long { errno = EIO; return -1; };
+        QCOMPARE(kodbledu(wczytajkfg), std::optional(fileio::errorCode(EIO)));
         QCOMPARE(jakobajty(ustawienia), bajty({5, 5, 1, 0}));
 
         // Two bytes arrive, then the device fails: those two are kept.
         int doszlo = 0;
-        plik::wywolania().read = [&doszlo](int fd, void* bufor, std::size_t n) -> long {
+        fileio::calls().read = [&doszlo](int fd, void* bufor, std::size_t n) -> long {
             if (doszlo >= 2) {
                 errno = EIO;
                 return -1;
@@ -195,13 +195,13 @@ private Q_SLOTS:
             doszlo += int(r);
             return r;
         };
-        QCOMPARE(kodbledu(wczytajkfg), std::optional(plik::kodbledu(EIO)));
+        QCOMPARE(kodbledu(wczytajkfg), std::optional(fileio::errorCode(EIO)));
         QCOMPARE(jakobajty(ustawienia), bajty({3, 10, 1, 0}));
 
         ustawienia = TUstawienia{};
-        plik::przywrocwywolania();
-        plik::wywolania().close = [](int fd) { ::close(fd); errno = EIO; return -1; };
-        QCOMPARE(kodbledu(wczytajkfg), std::optional(plik::kodbledu(EIO)));
+        fileio::restoreCalls();
+        fileio::calls().close = [](int fd) { ::close(fd); errno = EIO; return -1; };
+        QCOMPARE(kodbledu(wczytajkfg), std::optional(fileio::errorCode(EIO)));
         QCOMPARE(jakobajty(ustawienia), bajty({3, 10, 3, 1}));
     }
 
@@ -241,7 +241,7 @@ private Q_SLOTS:
     {
         QFETCH(int, errnum);
         QFETCH(QString, tekst);
-        QCOMPARE(IoError::text(plik::kodbledu(errnum)), tekst);
+        QCOMPARE(IoError::text(fileio::errorCode(errnum)), tekst);
     }
 };
 

@@ -7,7 +7,7 @@
 #include "pomoc.h"
 #include "widgets/bitmapbutton.h"
 #include "widgets/errorbox.h"
-#include "widgets/fileerror.h"
+#include "fileio/fileerror.h"
 
 class TestWidgets : public QObject {
     Q_OBJECT

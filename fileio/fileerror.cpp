@@ -1,4 +1,4 @@
-#include "widgets/fileerror.h"
+#include "fileio/fileerror.h"
 
 IoError::IoError(int code) : std::runtime_error(text(code).toStdString()), code_(code) {}
 
