@@ -35,6 +35,10 @@ extern guzik* plansza[10][10];
 // the game window sets them at its creation.
 extern BitmapButton* kratki[4];
 
+// Shows a tile's state: the glyph of its colour, and for assistive
+// technology its place and colour ("kolumna 3, wiersz 2, czerwony").
+void pokazstan(guzik* g);
+
 // Advances the tile at 1-based (kolumna, wiersz) by one state.
 void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz);
 
