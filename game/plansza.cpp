@@ -6,17 +6,20 @@ TGra gra;
 guzik* plansza[10][10] = {};
 BitmapButton* kratki[4] = {};
 
-void pokazstan(guzik* g)
+QString nazwakoloru(std::uint8_t stan)
 {
     static const char* const kolory[4] = {"szary", "czerwony", "żółty", "zielony"};
+    return stan <= 3 ? QString::fromUtf8(kolory[stan]) : QString();
+}
+
+void pokazstan(guzik* g)
+{
     if (g->stan > 3)
         return;
     if (kratki[g->stan])
         g->setGlyph(kratki[g->stan]->glyph());
-    g->setAccessibleName(QStringLiteral("kolumna %1, wiersz %2, %3")
-                             .arg(g->kolumna + 1)
-                             .arg(g->wiersz + 1)
-                             .arg(QString::fromUtf8(kolory[g->stan])));
+    g->setAccessibleName(
+        QStringLiteral("kolumna %1, wiersz %2, %3").arg(g->kolumna + 1).arg(g->wiersz + 1).arg(nazwakoloru(g->stan)));
 }
 
 void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz)

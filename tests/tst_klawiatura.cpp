@@ -8,6 +8,7 @@
 #include "store/ustawienia.h"
 #include "ui/form3.h"
 #include "ui/form5.h"
+#include "ui/form6.h"
 #include "ui/opcje.h"
 
 class TestKlawiatura : public QObject {
@@ -151,10 +152,12 @@ private Q_SLOTS:
         QTest::mouseClick(plansza[1][2], Qt::LeftButton);
         QCOMPARE(nazwa(plansza[1][2]), QString::fromUtf8("kolumna 3, wiersz 2, żółty"));
         QCOMPARE(nazwa(plansza[0][2]), QStringLiteral("kolumna 3, wiersz 1, czerwony"));
+        QCOMPARE(nazwa(Form6->Image4), QStringLiteral("szary")); // the strip's order of colours
         start(3, 3, 3);
         ustawplansze(QStringLiteral("222/222/222"));
         zmienpole(1, 1);
         QCOMPARE(nazwa(plansza[0][0]), QStringLiteral("kolumna 1, wiersz 1, zielony"));
+        QCOMPARE(nazwa(Form6->Image4), QStringLiteral("zielony"));
 
         for (QWidget* w : {static_cast<QWidget*>(Opcje), static_cast<QWidget*>(Form3), static_cast<QWidget*>(Form5)}) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);

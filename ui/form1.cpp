@@ -18,6 +18,7 @@
 #include "ui/form5.h"
 #include "ui/form6.h"
 #include "ui/opcje.h"
+#include "widgets/accessible.h"
 #include "widgets/errorbox.h"
 #include "widgets/window.h"
 
@@ -42,6 +43,7 @@ BitmapButton* szablon(QWidget* parent, const char* nazwa, const char* plik)
         glif.load(QLatin1String(plik));
     b->setGlyph(glif);
     b->hide();
+    hideFromAccessibility(b);
     return b;
 }
 

@@ -7,10 +7,12 @@
 
 namespace {
 const char decorative[] = "zm_decorative";
+const char hasDecorative[] = "zm_hasDecorative";
 
-class ToolWindowAccessible : public QAccessibleWidget {
+// A window or panel that leaves its decorative children out.
+class FilteredAccessible : public QAccessibleWidget {
 public:
-    explicit ToolWindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Dialog) {}
+    FilteredAccessible(QWidget* w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
 
     int childCount() const override { return int(children().size()); }
     QAccessibleInterface* child(int index) const override
@@ -36,8 +38,11 @@ private:
 
 QAccessibleInterface* factory(const QString&, QObject* o)
 {
-    auto* w = qobject_cast<ToolWindow*>(o);
-    return w ? new ToolWindowAccessible(w) : nullptr;
+    if (auto* w = qobject_cast<ToolWindow*>(o))
+        return new FilteredAccessible(w, QAccessible::Dialog);
+    if (auto* w = qobject_cast<QWidget*>(o); w && w->property(hasDecorative).toBool())
+        return new FilteredAccessible(w, QAccessible::Client);
+    return nullptr;
 }
 } // namespace
 
@@ -51,5 +56,8 @@ void installAccessibility()
 
 void hideFromAccessibility(QWidget* w)
 {
+    installAccessibility();
     w->setProperty(decorative, true);
+    if (w->parentWidget())
+        w->parentWidget()->setProperty(hasDecorative, true);
 }
