@@ -299,7 +299,8 @@ bool TForm1::eventFilter(QObject* o, QEvent* e)
     switch (k->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        g->click();
+        if (!k->isAutoRepeat()) // one press, one move, as with space
+            g->click();
         return true;
     case Qt::Key_Left: dk = -1; break;
     case Qt::Key_Right: dk = 1; break;
