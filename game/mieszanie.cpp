@@ -41,8 +41,8 @@ void pozycjastartowa()
     for (int i = 0; i < gra.y; ++i)
         for (int j = 0; j < gra.x; ++j) {
             guzik* g = plansza[i][j];
-            g->setGlyph(kratki[gra.kolory]->glyph());
             g->stan = gra.kolory;
+            pokazstan(g);
         }
 }
 

@@ -6,14 +6,29 @@ TGra gra;
 guzik* plansza[10][10] = {};
 BitmapButton* kratki[4] = {};
 
+QString nazwakoloru(std::uint8_t stan)
+{
+    static const char* const kolory[4] = {"szary", "czerwony", "żółty", "zielony"};
+    return stan <= 3 ? QString::fromUtf8(kolory[stan]) : QString();
+}
+
+void pokazstan(guzik* g)
+{
+    if (g->stan > 3)
+        return;
+    if (kratki[g->stan])
+        g->setGlyph(kratki[g->stan]->glyph());
+    g->setAccessibleName(
+        QStringLiteral("kolumna %1, wiersz %2, %3").arg(g->kolumna + 1).arg(g->wiersz + 1).arg(nazwakoloru(g->stan)));
+}
+
 void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz)
 {
     guzik* g = plansza[wiersz - 1][kolumna - 1];
     ++g->stan;
     if (g->stan > gra.kolory)
         g->stan = 0;
-    if (g->stan <= 3 && kratki[g->stan])
-        g->setGlyph(kratki[g->stan]->glyph());
+    pokazstan(g);
 }
 
 int sasiedztwo(int k, int w, int X, int Y, bool przejscie, int kolumny[5], int wiersze[5])

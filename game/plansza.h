@@ -35,6 +35,13 @@ extern guzik* plansza[10][10];
 // the game window sets them at its creation.
 extern BitmapButton* kratki[4];
 
+// "szary", "czerwony", "żółty", "zielony" for states 0..3.
+QString nazwakoloru(std::uint8_t stan);
+
+// Shows a tile's state: the glyph of its colour, and for assistive
+// technology its place and colour ("kolumna 3, wiersz 2, czerwony").
+void pokazstan(guzik* g);
+
 // Advances the tile at 1-based (kolumna, wiersz) by one state.
 void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz);
 

@@ -29,8 +29,10 @@ inline void ustawplansze(const QString& tekst)
 {
     const QStringList wiersze = tekst.split(QLatin1Char('/'));
     for (int i = 0; i < wiersze.size(); ++i)
-        for (int j = 0; j < wiersze[i].size(); ++j)
+        for (int j = 0; j < wiersze[i].size(); ++j) {
             plansza[i][j]->stan = std::uint8_t(wiersze[i][j].unicode() - u'0');
+            pokazstan(plansza[i][j]);
+        }
 }
 
 // Collects the texts of error boxes and closes them, so that a test can run

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QStatusBar>
@@ -17,6 +18,7 @@
 #include "ui/form5.h"
 #include "ui/form6.h"
 #include "ui/opcje.h"
+#include "widgets/accessible.h"
 #include "widgets/errorbox.h"
 #include "widgets/window.h"
 
@@ -41,6 +43,7 @@ BitmapButton* szablon(QWidget* parent, const char* nazwa, const char* plik)
         glif.load(QLatin1String(plik));
     b->setGlyph(glif);
     b->hide();
+    hideFromAccessibility(b);
     return b;
 }
 
@@ -74,6 +77,10 @@ TForm1::TForm1(QWidget* parent)
     obszar->setBackgroundRole(QPalette::Button);
     obszar->setAutoFillBackground(true);
     setCentralWidget(obszar);
+    // The board itself holds the focus until the player tabs into it, so
+    // that activating the window never puts it on a tile by itself.
+    obszar->setFocusPolicy(Qt::ClickFocus);
+    obszar->setFocus(Qt::OtherFocusReason);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -204,18 +211,25 @@ void TForm1::zbudujplansze(bool klikalne)
             auto* g = new guzik(obszar);
             plansza[i][j] = g;
             g->setGeometry(j * bok + margines, i * bok + margines, bok, bok);
-            g->setGlyph(kratka2->glyph());
             if (klikalne)
                 connect(g, &QPushButton::clicked, this, [this, g] { przyciskiClick(g); });
             g->stan = 0;
             g->kolumna = std::uint8_t(j);
             g->wiersz = std::uint8_t(i);
+            pokazstan(g);
+            g->installEventFilter(this);
             g->show();
         }
 }
 
 void TForm1::rozpocznij(bool demo)
 {
+    // The new board takes the focus only where the player had it on the old
+    // one: a key never starts acting on a board the player has not looked at.
+    auto* fokus = qobject_cast<guzik*>(focusWidget());
+    const QPoint miejsce = fokus && fokus->hasFocus() ? QPoint(fokus->kolumna, fokus->wiersz) : QPoint(-1, -1);
+    if (fokus)
+        obszar->setFocus(Qt::OtherFocusReason);
     wyczyscplansze();
     // Only a damaged settings file can hold values out of range; a board
     // never runs outside them.
@@ -236,6 +250,8 @@ void TForm1::rozpocznij(bool demo)
     wymieszaj(demo, kliknij);
     gra.ruchy = 0;
     gra.stan = demo ? demotrwa : gratrwa;
+    if (miejsce.x() >= 0)
+        plansza[std::min(miejsce.y(), gra.y - 1)][std::min(miejsce.x(), gra.x - 1)]->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::Nowa1Click()
@@ -266,6 +282,41 @@ void TForm1::przyciskiClick(QObject* Sender)
     if (Form5)
         Form5->openCentred();
     ustawpanel(0, QString());
+}
+
+// The board's keys: the arrows move the focus over the grid (wrapping round
+// the edges when the game wraps, else stopping there); Enter and Return press
+// the tile as space does.
+bool TForm1::eventFilter(QObject* o, QEvent* e)
+{
+    auto* g = qobject_cast<guzik*>(o);
+    if (!g || e->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(o, e);
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    int dk = 0, dw = 0;
+    switch (k->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!k->isAutoRepeat()) // one press, one move, as with space
+            g->click();
+        return true;
+    case Qt::Key_Left: dk = -1; break;
+    case Qt::Key_Right: dk = 1; break;
+    case Qt::Key_Up: dw = -1; break;
+    case Qt::Key_Down: dw = 1; break;
+    default:
+        return false;
+    }
+    int kol = g->kolumna + dk, wie = g->wiersz + dw;
+    if (gra.przejscie) {
+        kol = (kol + gra.x) % gra.x;
+        wie = (wie + gra.y) % gra.y;
+    }
+    if (kol >= 0 && kol < gra.x && wie >= 0 && wie < gra.y)
+        plansza[wie][kol]->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void TForm1::FormClose()

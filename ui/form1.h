@@ -39,6 +39,7 @@ public:
     BitmapButton* kratka1c = nullptr;
 
 protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "widgets/accessible.h"
+
 TForm3* Form3 = nullptr;
 
 namespace {
@@ -87,6 +89,7 @@ TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie
     Label3->setForegroundRole(QPalette::Dark);
     Label3->setBackgroundRole(QPalette::Button);
     Label3->setAutoFillBackground(true);
+    hideFromAccessibility(Label3);
     Label4 = wiersz(this, "Label4", 96, 16, QStringLiteral("Autorzy: zespół Zmieniarki"));
     Label5 = wiersz(this, "Label5", 128, 16, QStringLiteral("© 2026"));
 

@@ -14,6 +14,7 @@
 #include "store/rekordy.h"
 #include "ui/form1.h"
 #include "ui/form4.h"
+#include "widgets/accessible.h"
 #include "widgets/errorbox.h"
 
 TForm5* Form5 = nullptr;
@@ -114,6 +115,9 @@ TForm5::TForm5(QWidget* parent) : ToolWindow(parent, QStringLiteral("Koniec gry"
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(104, 184, 73, 25);
     Button1->setDefault(true); // Enter from the name box too: see keyPressEvent
+
+    Label4->setBuddy(imiewpis); // names the box
+    hideFromAccessibility(Label2);
 
     QWidget::setTabOrder(imiewpis, Button1);
     connect(Button1, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });

@@ -5,6 +5,7 @@
 
 #include "game/plansza.h"
 #include "ui/form1.h"
+#include "widgets/accessible.h"
 
 TForm6* Form6 = nullptr;
 
@@ -25,13 +26,21 @@ QPixmap glif(const char* nazwa, qreal dpr)
     return QPixmap(QStringLiteral(":/%1.bmp").arg(QLatin1String(nazwa)));
 }
 
-ImageBox* obrazek(QWidget* parent, const char* nazwa, int left, int top, const QPixmap& p)
+// The colour's name goes with the picture, for a player who cannot see it.
+ImageBox* obrazek(QWidget* parent, const char* nazwa, int left, int top, const QPixmap& p, std::uint8_t stan)
 {
     auto* i = new ImageBox(parent);
     i->setObjectName(QLatin1String(nazwa));
     i->setGeometry(left, top, 47, 47);
     i->setPicture(p);
+    i->setAccessibleName(nazwakoloru(stan));
     return i;
+}
+
+void jak(ImageBox* cel, const ImageBox* wzor)
+{
+    cel->setPicture(wzor->picture());
+    cel->setAccessibleName(wzor->accessibleName());
 }
 
 // A double right arrow, bold, 33 px. DejaVu Sans has it as a character of its
@@ -84,16 +93,18 @@ TForm6::TForm6(QWidget* parent) : ToolWindow(parent, QStringLiteral("Pomocnik"),
     const QPixmap zolty = glif("kratka1b", dpr);
     const QPixmap zielony = glif("kratka1c", dpr);
     Label1 = strzalka(this, "Label1", 48);
-    Image1 = obrazek(this, "Image1", 0, 0, szary);
+    Image1 = obrazek(this, "Image1", 0, 0, szary, 0);
     Label2 = strzalka(this, "Label2", 120);
-    Image2 = obrazek(this, "Image2", 72, 0, glif("kratka1a", dpr));
+    Image2 = obrazek(this, "Image2", 72, 0, glif("kratka1a", dpr), 1);
     Label3 = strzalka(this, "Label3", 192);
-    Image3 = obrazek(this, "Image3", 144, 0, zolty);
+    Image3 = obrazek(this, "Image3", 144, 0, zolty, 2);
     Label4 = strzalka(this, "Label4", 264);
-    Image4 = obrazek(this, "Image4", 216, 0, zielony);
-    Image5 = obrazek(this, "Image5", 288, 0, szary);
-    Image4a = obrazek(this, "Image4a", 216, 64, zielony);
-    Image3a = obrazek(this, "Image3a", 144, 64, zolty);
+    Image4 = obrazek(this, "Image4", 216, 0, zielony, 3);
+    Image5 = obrazek(this, "Image5", 288, 0, szary, 0);
+    Image4a = obrazek(this, "Image4a", 216, 64, zielony, 3);
+    Image3a = obrazek(this, "Image3a", 144, 64, zolty, 2);
+    hideFromAccessibility(Image4a);
+    hideFromAccessibility(Image3a);
 
     poprawka_.setInterval(10);
     connect(&poprawka_, &QTimer::timeout, this, &TForm6::poprawmiejsce);
@@ -110,7 +121,7 @@ void TForm6::pokazpomocnik()
 {
     switch (gra.kolory) {
     case 1:
-        Image3->setPicture(Image1->picture());
+        jak(Image3, Image1);
         Label3->hide();
         Image4->hide();
         Label4->hide();
@@ -118,19 +129,19 @@ void TForm6::pokazpomocnik()
         ustawszerokosc(191);
         break;
     case 2:
-        Image3->setPicture(Image3a->picture());
+        jak(Image3, Image3a);
         Label3->show();
         Image4->show();
-        Image4->setPicture(Image1->picture());
+        jak(Image4, Image1);
         Label4->hide();
         Image5->hide();
         ustawszerokosc(263);
         break;
     case 3:
-        Image3->setPicture(Image3a->picture());
+        jak(Image3, Image3a);
         Label3->show();
         Image4->show();
-        Image4->setPicture(Image4a->picture());
+        jak(Image4, Image4a);
         Label4->show();
         Image5->show();
         ustawszerokosc(335);

@@ -81,6 +81,11 @@ TOpcje::TOpcje(QWidget* parent) : ToolWindow(parent, QStringLiteral("Opcje"), QS
     TrackBar3 = suwak(this, "TrackBar3", QRect(24, 160, 201, 33), 1, 3, 1);
     ilek = wartosc(this, "ilek", {240, 171}, QStringLiteral("1"));
 
+    // Each slider is named by the label above it.
+    Label1->setBuddy(TrackBar1);
+    Label3->setBuddy(TrackBar2);
+    Label2->setBuddy(TrackBar3);
+
     QWidget::setTabOrder(TrackBar1, TrackBar2);
     QWidget::setTabOrder(TrackBar2, OK);
     QWidget::setTabOrder(OK, CheckBox1);

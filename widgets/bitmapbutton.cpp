@@ -42,4 +42,16 @@ void BitmapButton::paintEvent(QPaintEvent*)
     if (isDown())
         at += QPoint(1, 1);
     p.drawPixmap(at, glyph_);
+    // The glyph covers the style's own focus frame. Black and white side by
+    // side show on every colour of the board, also to a player who cannot
+    // tell the colours apart; a tile without focus is drawn as it always was.
+    if (!hasFocus())
+        return;
+    auto ring = [&](int inset, int width, const QColor& c) {
+        const QRect o = rect().adjusted(inset, inset, -inset, -inset);
+        for (const QRect& r : QRegion(o).subtracted(o.adjusted(width, width, -width, -width)))
+            p.fillRect(r, c);
+    };
+    ring(4, 4, Qt::black);
+    ring(5, 2, Qt::white);
 }

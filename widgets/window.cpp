@@ -7,6 +7,8 @@
 #include <QLayout>
 #include <QScreen>
 
+#include "widgets/accessible.h"
+
 namespace {
 // The frame the window manager last put round a window of each kind (main
 // windows, tool windows): a window it has not framed yet, such as a dialog
@@ -60,6 +62,7 @@ void centreOnScreen(QWidget* w)
 ToolWindow::ToolWindow(QWidget* parent, const QString& caption, QSize client, bool stayOnTop)
     : QWidget(parent, Qt::Tool)
 {
+    installAccessibility();
     Qt::WindowFlags f = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (stayOnTop)
         f |= Qt::WindowStaysOnTopHint;

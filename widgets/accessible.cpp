@@ -1,0 +1,63 @@
+#include "widgets/accessible.h"
+
+#include <QAccessibleWidget>
+#include <QVariant>
+
+#include "widgets/window.h"
+
+namespace {
+const char decorative[] = "zm_decorative";
+const char hasDecorative[] = "zm_hasDecorative";
+
+// A window or panel that leaves its decorative children out.
+class FilteredAccessible : public QAccessibleWidget {
+public:
+    FilteredAccessible(QWidget* w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
+
+    int childCount() const override { return int(children().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QWidget*> c = children();
+        return index >= 0 && index < c.size() ? QAccessible::queryAccessibleInterface(c[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child ? int(children().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget*> children() const
+    {
+        QList<QWidget*> c;
+        for (QObject* o : widget()->children())
+            if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow() && !w->property(decorative).toBool())
+                c.append(w);
+        return c;
+    }
+};
+
+QAccessibleInterface* factory(const QString&, QObject* o)
+{
+    if (auto* w = qobject_cast<ToolWindow*>(o))
+        return new FilteredAccessible(w, QAccessible::Dialog);
+    if (auto* w = qobject_cast<QWidget*>(o); w && w->property(hasDecorative).toBool())
+        return new FilteredAccessible(w, QAccessible::Client);
+    return nullptr;
+}
+} // namespace
+
+void installAccessibility()
+{
+    static bool done = false;
+    if (!done)
+        QAccessible::installFactory(factory);
+    done = true;
+}
+
+void hideFromAccessibility(QWidget* w)
+{
+    installAccessibility();
+    w->setProperty(decorative, true);
+    if (w->parentWidget())
+        w->parentWidget()->setProperty(hasDecorative, true);
+}
