@@ -33,6 +33,21 @@ inline void ustawplansze(const QString& tekst)
             plansza[i][j]->stan = std::uint8_t(wiersze[i][j].unicode() - u'0');
 }
 
+// The rows of a picture, from the top, that hold ink: any pixel darker than
+// mid-grey.
+inline QList<int> wierszezatramentem(const QPixmap& obraz)
+{
+    const QImage o = obraz.toImage().convertToFormat(QImage::Format_RGB32);
+    QList<int> wiersze;
+    for (int y = 0; y < o.height(); ++y)
+        for (int x = 0; x < o.width(); ++x)
+            if (qGray(o.pixel(x, y)) < 128) {
+                wiersze << y;
+                break;
+            }
+    return wiersze;
+}
+
 // Collects the texts of error boxes and closes them, so that a test can run
 // code that reports an error without blocking on the modal box.
 class LapaczBledow : public QObject {

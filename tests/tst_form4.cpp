@@ -15,6 +15,7 @@
 #include "store/ustawienia.h"
 #include "ui/form1.h"
 #include "ui/form4.h"
+#include "ui/opcje.h"
 
 namespace {
 // The field counts of one colour count's block, as the list shows them.
@@ -310,6 +311,32 @@ private Q_SLOTS:
         MainMenu1->Listarekordw1Click();
         QTest::keyClick(Form4->Button1, Qt::Key_Enter);
         QVERIFY(!Form4->isVisible());
+    }
+
+    void polskiewersaliki()
+    {
+        // Capitals stand where Tahoma puts them at 11 px, 3 px below the top
+        // of a list cell and of a label (ascent 11, capitals 8 high), and
+        // their accents are inked whole above them, below the top edge.
+        MainMenu1->Listarekordw1Click();
+        MainMenu1->Opcje1Click();
+        TablicaRekordow* t = Form4->listar;
+        const QRect r = t->visualRect(t->model()->index(4, 2));
+        for (bool komorka : {true, false}) {
+            QList<int> wiersze[2];
+            for (int akcenty = 0; akcenty < 2; ++akcenty) {
+                const QString s = akcenty ? QStringLiteral("ĄĘŚŹŻĆŃÓŁ") : QStringLiteral("AESZZCNOL");
+                if (komorka) {
+                    t->item(4, 2)->setText(s);
+                    wiersze[akcenty] = wierszezatramentem(t->viewport()->grab(r));
+                } else {
+                    Opcje->Label1->setText(s);
+                    wiersze[akcenty] = wierszezatramentem(Opcje->Label1->grab());
+                }
+            }
+            QCOMPARE(wiersze[0].first(), 3);
+            QCOMPARE(wiersze[1].mid(0, 3), QList<int>({0, 1, 3}));
+        }
     }
 };
 

@@ -1,6 +1,7 @@
 #include "widgets/application.h"
 
 #include <exception>
+#include <utility>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -10,7 +11,50 @@
 
 namespace {
 QString g_title;
+
+quint32 liczba32(const QByteArray& d, qsizetype o)
+{
+    return quint32(uchar(d[o])) << 24 | quint32(uchar(d[o + 1])) << 16 | quint32(uchar(d[o + 2])) << 8
+           | uchar(d[o + 3]);
 }
+
+// fonts-wine's Tahoma as Windows draws it. Its files ask for the typographic
+// line metrics and carry bitmap strikes whose line metrics Qt prefers to the
+// outline's: an ascent of 9 px at 11 px, where Tahoma has 11, so a capital's
+// accent sticks out of the top of a label or a table cell. Without both, Qt
+// takes the Windows ascent and descent (11 + 2 at 11 px, 13 + 3 at 13 px);
+// the outlines, which are what gets drawn, stay as they are. The bold file
+// has the regular outlines with bold widths: marked as less than bold, it
+// is thickened by FreeType as a face without a bold cut would be.
+QByteArray tahoma(const QString& path, bool pogrubiona)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray d = f.readAll();
+    if (d.size() < 12)
+        return {};
+    const int tabele = uchar(d[4]) << 8 | uchar(d[5]);
+    for (int i = 0; i < tabele && 12 + 16 * i + 16 <= d.size(); ++i) {
+        const qsizetype wpis = 12 + 16 * i;
+        const QByteArray znacznik = d.mid(wpis, 4);
+        const qsizetype o = liczba32(d, wpis + 8);
+        if (znacznik == "EBLC") {
+            d[wpis + 3] = 'c'; // no strikes: an unknown table is skipped
+        } else if (znacznik == "OS/2" && o + 64 <= d.size()) {
+            d[o + 63] = char(uchar(d[o + 63]) & ~0x80); // USE_TYPO_METRICS
+            if (pogrubiona) {
+                d[o + 63] = char(uchar(d[o + 63]) & ~0x20); // BOLD
+                d[o + 4] = char(600 >> 8);                  // usWeightClass
+                d[o + 5] = char(600 & 0xFF);
+            }
+        } else if (znacznik == "head" && pogrubiona && o + 46 <= d.size()) {
+            d[o + 45] = char(uchar(d[o + 45]) & ~0x01); // macStyle bold
+        }
+    }
+    return d;
+}
+} // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -51,11 +95,13 @@ void installFonts()
 
     // fonts-wine ships these without telling fontconfig about them.
     const QString wine = QStringLiteral("/usr/share/wine/fonts/");
-    for (const char* f : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
-        const QString path = wine + QLatin1String(f);
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
+    for (const auto& [plik, pogrubiona] : {std::pair("tahoma.ttf", false), std::pair("tahomabd.ttf", true)}) {
+        const QByteArray dane = tahoma(wine + QLatin1String(plik), pogrubiona);
+        if (!dane.isEmpty())
+            QFontDatabase::addApplicationFontFromData(dane);
     }
+    if (QFile::exists(wine + QLatin1String("ms_sans_serif.ttf")))
+        QFontDatabase::addApplicationFont(wine + QLatin1String("ms_sans_serif.ttf"));
 
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
