@@ -9,6 +9,7 @@
 
 #include "game/plansza.h"
 #include "store/rekordy.h"
+#include "widgets/application.h"
 
 TForm4* Form4 = nullptr;
 
@@ -64,10 +65,7 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(0, 16, 361, 28);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont naglowek(QStringLiteral("Arial Black"));
-    naglowek.setPixelSize(20);
-    naglowek.setWeight(QFont::Black); // where the face is missing, the boldest stand-in
-    Label1->setFont(naglowek);
+    Label1->setFont(arialBlack(20));
     // On a button-face window a label would take the button-text colour.
     Label1->setForegroundRole(QPalette::WindowText);
     QPalette p = Label1->palette();

@@ -1,11 +1,13 @@
 #include "widgets/application.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 #include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 
 #include "widgets/errorbox.h"
 
@@ -86,6 +88,23 @@ bool Application::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
+QFont arialBlack(int piksele)
+{
+    // Arial Black's capitals are 0.716 of its character height, and its
+    // "ZMIENIARKA" is 7.166 character heights wide.
+    constexpr double wersaliki = 0.716, wzor = 7.166;
+    QFont f(QStringLiteral("Arial Black"));
+    f.setWeight(QFont::Black);
+    f.setPixelSize(piksele);
+    const double wysokosc = QFontMetricsF(f).capHeight();
+    if (wysokosc > 0)
+        f.setPixelSize(qRound(piksele * wersaliki * piksele / wysokosc));
+    const double szerokosc = QFontMetricsF(f).horizontalAdvance(QStringLiteral("ZMIENIARKA"));
+    if (szerokosc > 0)
+        f.setStretch(std::clamp(qRound(100 * wzor * piksele / szerokosc), 50, 200));
+    return f;
+}
+
 void installFonts()
 {
     static bool done = false;
@@ -113,8 +132,9 @@ void installFonts()
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // Inter's Black cut is a grotesque of Arial Black's weight (fonts-inter).
     QFont::insertSubstitutions(QStringLiteral("Arial Black"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+                               {QStringLiteral("Inter"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Symbol"),
                                {QStringLiteral("Standard Symbols PS"), QStringLiteral("DejaVu Sans")});
 }
