@@ -21,6 +21,14 @@ constexpr int liniasiatki = 1;
 constexpr int wysokoscnaglowka = 18 + liniasiatki;
 constexpr int wysokoscwiersza = 16 + liniasiatki;
 
+// The columns' 332 px fill the table beside a 17-px scroll bar, wider than
+// the style's own.
+class PasekListy : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+    QSize sizeHint() const override { return {17, QScrollBar::sizeHint().height()}; }
+};
+
 // A cell's text as a whole number the way the list reads it back: leading
 // spaces skipped, then the digits; a text without leading digits gives 0.
 int liczba(const QString& s)
@@ -106,6 +114,7 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     listar->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listar->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     listar->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    listar->setVerticalScrollBar(new PasekListy(Qt::Vertical, listar));
     listar->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     listar->setWordWrap(false);
     listar->setTextElideMode(Qt::ElideNone);
