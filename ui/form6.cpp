@@ -1,5 +1,6 @@
 #include "ui/form6.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 
@@ -36,14 +37,27 @@ ImageBox* obrazek(QWidget* parent, const char* nazwa, int left, int top, const Q
 
 // A double right arrow, bold, 33 px. DejaVu Sans has it as a character of its
 // own; a symbol font's 0xDE is a different letter wherever that font is missing.
+// At 33 px it is wider than its 25-px box: it is made as much smaller as
+// keeps it whole, a pixel clear of the pictures on either side.
+QFont strzalkowa(const QString& tekst)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setBold(true);
+    for (int px = 33; px > 8; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).boundingRect(tekst).width() <= 25 - 4)
+            break;
+    }
+    return f;
+}
+
 QLabel* strzalka(QWidget* parent, const char* nazwa, int left)
 {
-    auto* l = new QLabel(QString(QChar(0x21D2)), parent);
+    const QString tekst(QChar(0x21D2));
+    static const QFont f = strzalkowa(tekst);
+    auto* l = new QLabel(tekst, parent);
     l->setObjectName(QLatin1String(nazwa));
     l->setGeometry(left, 0, 25, 49);
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(33);
-    f.setBold(true);
     l->setFont(f);
     l->setForegroundRole(QPalette::WindowText);
     l->setAlignment(Qt::AlignCenter);
