@@ -1,9 +1,12 @@
 #include "ui/form4.h"
 
 #include <algorithm>
+#include <cmath>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -52,6 +55,33 @@ QItemSelectionModel::SelectionFlags TablicaRekordow::selectionCommand(const QMod
     if (f & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
     return f;
+}
+
+void TablicaRekordow::paintEvent(QPaintEvent* e)
+{
+    QTableWidget::paintEvent(e);
+    // A line holds the last logical pixel of its cell: it is drawn on the
+    // whole device pixels that end where that pixel ends, one of them (two
+    // at twice the size and more).
+    QPainter p(viewport());
+    p.setClipRegion(e->region());
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const qreal grubosc = std::max(1.0, std::floor(dpr)) / dpr;
+    auto koniec = [dpr](int x) { return std::ceil(x * dpr - 0.01) / dpr; };
+    const int w = std::min(viewport()->width(), horizontalHeader()->length());
+    const int h = std::min(viewport()->height(), verticalHeader()->length() - verticalOffset());
+    const QColor srebrny(Qt::lightGray);
+    for (int c = 0; c < columnCount(); ++c) {
+        const qreal x = koniec(columnViewportPosition(c) + columnWidth(c));
+        p.fillRect(QRectF(x - grubosc, 0, grubosc, h), srebrny);
+    }
+    for (int r = rowAt(0); r >= 0 && r < rowCount(); ++r) {
+        const int y0 = rowViewportPosition(r);
+        if (y0 >= h)
+            break;
+        const qreal y = koniec(y0 + rowHeight(r));
+        p.fillRect(QRectF(0, y - grubosc, w, grubosc), srebrny);
+    }
 }
 
 int TablicaRekordow::widocznewiersze() const
@@ -106,9 +136,7 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     v->setMinimumSectionSize(1);
     v->setSectionResizeMode(QHeaderView::Fixed);
     v->setDefaultSectionSize(wysokoscwiersza);
-    listar->setShowGrid(true);
-    listar->setGridStyle(Qt::SolidLine);
-    listar->setStyleSheet(QStringLiteral("QTableView { gridline-color: silver; }"));
+    listar->setShowGrid(false); // drawn by the table itself, see paintEvent
     listar->setSelectionBehavior(QAbstractItemView::SelectRows);
     listar->setSelectionMode(QAbstractItemView::SingleSelection);
     listar->setEditTriggers(QAbstractItemView::NoEditTriggers);
