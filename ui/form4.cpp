@@ -103,7 +103,6 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(0, 16, 361, 28);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setFont(arialBlack(20));
     // On a button-face window a label would take the button-text colour.
     Label1->setForegroundRole(QPalette::WindowText);
     QPalette p = Label1->palette();
@@ -154,6 +153,13 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     connect(this, &ToolWindow::shown, this, &TForm4::FormShow);
 
     FormCreate();
+}
+
+void TForm4::prepareFirstShow()
+{
+    // The heading's face is found and sized when the list is first opened,
+    // not while the game starts.
+    Label1->setFont(arialBlack(20));
 }
 
 void TForm4::FormCreate()

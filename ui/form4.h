@@ -55,6 +55,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void prepareFirstShow() override;
 
 private:
     // The board the opening in progress points at, when it is not gra's.

@@ -1,5 +1,7 @@
 #include "ui/form6.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
@@ -43,9 +45,14 @@ QFont strzalkowa(const QString& tekst)
 {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setBold(true);
-    for (int px = 33; px > 8; --px) {
+    constexpr int najwiecej = 25 - 4, duza = 33;
+    f.setPixelSize(duza);
+    const int szerokosc = QFontMetrics(f).boundingRect(tekst).width();
+    // Start from the size that the width at 33 px promises: each size
+    // tried loads the face once more.
+    for (int px = std::min(duza, duza * najwiecej / std::max(1, szerokosc)); px > 8; --px) {
         f.setPixelSize(px);
-        if (QFontMetrics(f).boundingRect(tekst).width() <= 25 - 4)
+        if (QFontMetrics(f).boundingRect(tekst).width() <= najwiecej)
             break;
     }
     return f;
