@@ -2,6 +2,7 @@
 // Shared helpers of the test programs.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include "app/start.h"
 #include "game/plansza.h"
 #include "ui/form1.h"
+#include "ui/form4.h"
 #include "widgets/application.h"
 
 // A board as rows of digits, e.g. "111/101/111".
@@ -46,6 +48,26 @@ inline QList<int> wierszezatramentem(const QPixmap& obraz)
                 break;
             }
     return wiersze;
+}
+
+// The ink rows of capitals without (0) and with accents (1) in a cell of the
+// records list (row 4, the name column) and in the label `l`.
+struct Wersaliki {
+    QList<int> komorka[2], etykieta[2];
+};
+inline Wersaliki wersaliki(QLabel* l)
+{
+    TablicaRekordow* t = Form4->listar;
+    const QRect r = t->visualRect(t->model()->index(4, 2));
+    Wersaliki w;
+    for (int akcenty = 0; akcenty < 2; ++akcenty) {
+        const QString s = akcenty ? QStringLiteral("ĄĘŚŹŻĆŃÓŁ") : QStringLiteral("AESZZCNOL");
+        t->item(4, 2)->setText(s);
+        l->setText(s);
+        w.komorka[akcenty] = wierszezatramentem(t->viewport()->grab(r));
+        w.etykieta[akcenty] = wierszezatramentem(l->grab());
+    }
+    return w;
 }
 
 // Collects the texts of error boxes and closes them, so that a test can run

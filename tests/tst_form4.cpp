@@ -320,20 +320,8 @@ private Q_SLOTS:
         // their accents are inked whole above them, below the top edge.
         MainMenu1->Listarekordw1Click();
         MainMenu1->Opcje1Click();
-        TablicaRekordow* t = Form4->listar;
-        const QRect r = t->visualRect(t->model()->index(4, 2));
-        for (bool komorka : {true, false}) {
-            QList<int> wiersze[2];
-            for (int akcenty = 0; akcenty < 2; ++akcenty) {
-                const QString s = akcenty ? QStringLiteral("ĄĘŚŹŻĆŃÓŁ") : QStringLiteral("AESZZCNOL");
-                if (komorka) {
-                    t->item(4, 2)->setText(s);
-                    wiersze[akcenty] = wierszezatramentem(t->viewport()->grab(r));
-                } else {
-                    Opcje->Label1->setText(s);
-                    wiersze[akcenty] = wierszezatramentem(Opcje->Label1->grab());
-                }
-            }
+        const Wersaliki w = wersaliki(Opcje->Label1);
+        for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
             QCOMPARE(wiersze[0].first(), 3);
             QCOMPARE(wiersze[1].mid(0, 3), QList<int>({0, 1, 3}));
         }
