@@ -40,7 +40,7 @@ ImageBox* obrazek(QWidget* parent, const char* nazwa, int left, int top, const Q
 // A double right arrow, bold, 33 px. DejaVu Sans has it as a character of its
 // own; a symbol font's 0xDE is a different letter wherever that font is missing.
 // At 33 px it is wider than its 25-px box: it is made as much smaller as
-// keeps it whole, a pixel clear of the pictures on either side.
+// keeps it whole, two pixels clear of the pictures on either side.
 QFont strzalkowa(const QString& tekst)
 {
     QFont f(QStringLiteral("DejaVu Sans"));
