@@ -2,6 +2,7 @@
 // Shared helpers of the test programs.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include "app/start.h"
 #include "game/plansza.h"
 #include "ui/form1.h"
+#include "ui/form4.h"
 #include "widgets/application.h"
 
 // A board as rows of digits, e.g. "111/101/111".
@@ -33,6 +35,41 @@ inline void ustawplansze(const QString& tekst)
             plansza[i][j]->stan = std::uint8_t(wiersze[i][j].unicode() - u'0');
             pokazstan(plansza[i][j]);
         }
+}
+
+// The rows of a picture, from the top, that hold ink: any pixel darker than
+// mid-grey.
+inline QList<int> wierszezatramentem(const QPixmap& obraz)
+{
+    const QImage o = obraz.toImage().convertToFormat(QImage::Format_RGB32);
+    QList<int> wiersze;
+    for (int y = 0; y < o.height(); ++y)
+        for (int x = 0; x < o.width(); ++x)
+            if (qGray(o.pixel(x, y)) < 128) {
+                wiersze << y;
+                break;
+            }
+    return wiersze;
+}
+
+// The ink rows of capitals without (0) and with accents (1) in a cell of the
+// records list (row 4, the name column) and in the label `l`.
+struct Wersaliki {
+    QList<int> komorka[2], etykieta[2];
+};
+inline Wersaliki wersaliki(QLabel* l)
+{
+    TablicaRekordow* t = Form4->listar;
+    const QRect r = t->visualRect(t->model()->index(4, 2));
+    Wersaliki w;
+    for (int akcenty = 0; akcenty < 2; ++akcenty) {
+        const QString s = akcenty ? QStringLiteral("ĄĘŚŹŻĆŃÓŁ") : QStringLiteral("AESZZCNOL");
+        t->item(4, 2)->setText(s);
+        l->setText(s);
+        w.komorka[akcenty] = wierszezatramentem(t->viewport()->grab(r));
+        w.etykieta[akcenty] = wierszezatramentem(l->grab());
+    }
+    return w;
 }
 
 // Collects the texts of error boxes and closes them, so that a test can run

@@ -15,6 +15,7 @@
 #include "store/ustawienia.h"
 #include "ui/form1.h"
 #include "ui/form4.h"
+#include "ui/opcje.h"
 
 namespace {
 // The field counts of one colour count's block, as the list shows them.
@@ -93,8 +94,8 @@ private Q_SLOTS:
         QVERIFY(!t->horizontalScrollBar()->isVisible());
         QVERIFY(t->verticalScrollBar()->isVisible());
         QCOMPARE(t->horizontalHeader()->sectionResizeMode(2), QHeaderView::Interactive);
-        // The five columns fit beside the scroll bar.
-        QVERIFY(t->horizontalHeader()->length() <= t->viewport()->width());
+        // The five columns fill the table up to the scroll bar.
+        QCOMPARE(t->horizontalHeader()->length(), t->viewport()->width());
         QCOMPARE(t->widocznewiersze(), (281 - 4 - 19) / 17);
         QCOMPARE(t->widocznewiersze(), 15);
         QCOMPARE(Form4->Label1->text(), QStringLiteral("Najlepsi zmieniacze"));
@@ -310,6 +311,20 @@ private Q_SLOTS:
         MainMenu1->Listarekordw1Click();
         QTest::keyClick(Form4->Button1, Qt::Key_Enter);
         QVERIFY(!Form4->isVisible());
+    }
+
+    void polskiewersaliki()
+    {
+        // Capitals stand where Tahoma puts them at 11 px, 3 px below the top
+        // of a list cell and of a label (ascent 11, capitals 8 high), and
+        // their accents are inked whole above them, below the top edge.
+        MainMenu1->Listarekordw1Click();
+        MainMenu1->Opcje1Click();
+        const Wersaliki w = wersaliki(Opcje->Label1);
+        for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
+            QCOMPARE(wiersze[0].first(), 3);
+            QCOMPARE(wiersze[1].mid(0, 3), QList<int>({0, 1, 3}));
+        }
     }
 };
 

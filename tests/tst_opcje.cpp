@@ -60,6 +60,14 @@ private Q_SLOTS:
         const int tekst = Opcje->style()->subElementRect(QStyle::SE_CheckBoxContents, &o, Opcje->CheckBox1).left()
                           + Opcje->CheckBox1->fontMetrics().horizontalAdvance(Opcje->CheckBox1->text());
         QVERIFY2(tekst <= Opcje->CheckBox1->width(), qPrintable(QString::number(tekst)));
+        // Bold reads as bold: the stem of the "1" is 2 px of ink, not 1.
+        const QPixmap jedynka = Opcje->ilek->grab();
+        const QList<int> wiersze = wierszezatramentem(jedynka);
+        const QImage obraz = jedynka.toImage();
+        int ciemne = 0;
+        for (int x = 0; x < obraz.width(); ++x)
+            ciemne += qGray(obraz.pixel(x, wiersze[wiersze.size() / 2])) < 128;
+        QCOMPARE(ciemne, 2);
     }
 
     // A damaged settings file: the sliders clamp, and the clamped values go

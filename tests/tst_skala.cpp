@@ -8,6 +8,7 @@
 #include "store/ustawienia.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
+#include "ui/form4.h"
 #include "ui/form6.h"
 
 class TestSkala : public QObject {
@@ -78,6 +79,19 @@ private Q_SLOTS:
         QCOMPARE(Form3->size(), QSize(267, 208));
         for (QWidget* w : Form3->findChildren<QWidget*>())
             QVERIFY2(QRect(QPoint(), Form3->size()).contains(w->geometry()), qPrintable(w->objectName()));
+    }
+
+    void akcenty()
+    {
+        // At 2x the capitals stand 6 pixels below the top, their accents
+        // whole above them.
+        Form4->openCentred();
+        Form4->Label1->setFont(Form4->listar->font());
+        const Wersaliki w = wersaliki(Form4->Label1);
+        for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
+            QCOMPARE(wiersze[0].first(), 6);
+            QCOMPARE(wiersze[1].mid(0, 5), QList<int>({0, 1, 2, 3, 6}));
+        }
     }
 };
 

@@ -172,6 +172,12 @@ bool podwojnie()
     czekaj(1200);
     bool ok = zrzut(Form1, QStringLiteral("gra"));
     ok &= zrzut(Form6, QStringLiteral("pomocnik-3"));
+    MainMenu1->Listarekordw1Click();
+    ok &= zrzut(Form4, QStringLiteral("rekordy"));
+    Form4->close();
+    MainMenu1->Oprogramie1Click();
+    ok &= zrzut(Form3, QStringLiteral("oprogramie"));
+    Form3->close();
     return ok;
 }
 } // namespace
@@ -184,13 +190,14 @@ int main(int argc, char** argv)
     wczytajtlumaczenia();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: zm_zrzuty <output dir> [200]\n");
+        std::fprintf(stderr, "usage: zm_zrzuty <output dir> [scale in %%, e.g. 150]\n");
         return 2;
     }
     katalog = args[1];
-    const bool dwa = args.size() > 2 && args[2] == QLatin1String("200");
+    // A scaled screen: the game, the strip, the list and the about window.
+    const bool dwa = args.size() > 2;
     if (dwa)
-        przyrostek = QStringLiteral("-200");
+        przyrostek = QLatin1Char('-') + args[2];
     QDir().mkpath(katalog);
 
     utworzokna();

@@ -93,7 +93,6 @@ TForm1::TForm1(QWidget* parent)
         l->setObjectName(QStringLiteral("panel%1").arg(i));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setIndent(2);
         l->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
         panele_[i] = l;
     }
@@ -162,11 +161,21 @@ void TForm1::ustawrozmiarklienta(int w, int h)
     obszar->setFixedSize(w, h - pasek);
     // The time panel is 115 px; the move panel is at least 50 px and, as the
     // last panel of a status bar does, reaches to the right edge. Only the
-    // 3-column window is too narrow for both: there the time panel gives way,
-    // so that a long move count is never cut.
-    constexpr int lewy = 2, odstep = 6, gora = 3, dol = 2, najwezszy = 50;
-    const int czas = std::min(115, w - lewy - odstep - najwezszy);
+    // 3-column window is too narrow for both: there the panels close up
+    // without margins, the move panel as wide as "Ruchy: 99999" and the
+    // time panel the rest, which still holds "Czas: 999.9 sek.".
+    constexpr int gora = 3, dol = 2, najwezszy = 50;
+    int lewy = 2, odstep = 6, wciecie = 2;
+    int czas = 115;
+    if (w < lewy + czas + odstep + najwezszy) {
+        lewy = odstep = wciecie = 0;
+        const int ruchy = panele_[1]->fontMetrics().horizontalAdvance(QStringLiteral("Ruchy: 99999"))
+                          + 2 * panele_[1]->frameWidth();
+        czas = w - ruchy;
+    }
     const int wysokosc = pasek - gora - dol;
+    for (QLabel* l : panele_)
+        l->setIndent(wciecie);
     panele_[0]->setGeometry(lewy, gora, czas, wysokosc);
     panele_[1]->setGeometry(lewy + czas + odstep, gora, w - lewy - czas - odstep, wysokosc);
     layout()->activate();

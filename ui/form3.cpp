@@ -1,40 +1,14 @@
 #include "ui/form3.h"
 
-#include <algorithm>
-
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
 #include "widgets/accessible.h"
+#include "widgets/application.h"
 
 TForm3* Form3 = nullptr;
 
 namespace {
-// The title's font: Arial Black with a 40-pixel cell, its capitals 20
-// pixels high. A stand-in face is sized by its capitals, so that the title
-// is as large and as wide as it would be in Arial Black.
-QFont tytulowa()
-{
-    constexpr int komorka = 40;
-    constexpr int wersaliki = 20;
-    QFont f(QStringLiteral("Arial Black"));
-    f.setWeight(QFont::Black);
-    // Every size tried loads a font: start just above the size the metrics
-    // at the full cell promise, not at the cell itself.
-    f.setPixelSize(komorka);
-    const QFontMetrics pelna(f);
-    const double skala = std::min(double(komorka) / std::max(1, pelna.height()),
-                                  double(wersaliki) / std::max(1, pelna.capHeight()));
-    for (int px = std::min(komorka, int(komorka * skala) + 2); px > 1; --px) {
-        f.setPixelSize(px);
-        const QFontMetrics fm(f);
-        if (fm.height() <= komorka && fm.capHeight() <= wersaliki)
-            break;
-    }
-    return f;
-}
-
 // A title label, one cell high; its font and width come at the first show.
 QLabel* tytul(QWidget* parent, const char* nazwa, QPoint p)
 {
@@ -101,8 +75,9 @@ TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie
 void TForm3::prepareFirstShow()
 {
     // The title's face takes a few tries to size: a window nobody opens
-    // should not make the game start later.
-    const QFont duza = tytulowa();
+    // should not make the game start later. A 40-pixel cell of Arial Black
+    // holds 28-pixel characters.
+    const QFont duza = arialBlack(28);
     for (QLabel* l : {Label2, Label3}) {
         l->setFont(duza);
         l->resize(l->sizeHint().width(), 40);

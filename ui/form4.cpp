@@ -1,14 +1,18 @@
 #include "ui/form4.h"
 
 #include <algorithm>
+#include <cmath>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include "game/plansza.h"
 #include "store/rekordy.h"
+#include "widgets/application.h"
 
 TForm4* Form4 = nullptr;
 
@@ -19,6 +23,14 @@ namespace {
 constexpr int liniasiatki = 1;
 constexpr int wysokoscnaglowka = 18 + liniasiatki;
 constexpr int wysokoscwiersza = 16 + liniasiatki;
+
+// The columns' 332 px fill the table beside a 17-px scroll bar, wider than
+// the style's own.
+class PasekListy : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+    QSize sizeHint() const override { return {17, QScrollBar::sizeHint().height()}; }
+};
 
 // A cell's text as a whole number the way the list reads it back: leading
 // spaces skipped, then the digits; a text without leading digits gives 0.
@@ -45,6 +57,33 @@ QItemSelectionModel::SelectionFlags TablicaRekordow::selectionCommand(const QMod
     return f;
 }
 
+void TablicaRekordow::paintEvent(QPaintEvent* e)
+{
+    QTableWidget::paintEvent(e);
+    // A line holds the last logical pixel of its cell: it is drawn on the
+    // whole device pixels that end where that pixel ends, one of them (two
+    // at twice the size and more).
+    QPainter p(viewport());
+    p.setClipRegion(e->region());
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const qreal grubosc = std::max(1.0, std::floor(dpr)) / dpr;
+    auto koniec = [dpr](int x) { return std::ceil(x * dpr - 0.01) / dpr; };
+    const int w = std::min(viewport()->width(), horizontalHeader()->length());
+    const int h = std::min(viewport()->height(), verticalHeader()->length() - verticalOffset());
+    const QColor srebrny(Qt::lightGray);
+    for (int c = 0; c < columnCount(); ++c) {
+        const qreal x = koniec(columnViewportPosition(c) + columnWidth(c));
+        p.fillRect(QRectF(x - grubosc, 0, grubosc, h), srebrny);
+    }
+    for (int r = rowAt(0); r >= 0 && r < rowCount(); ++r) {
+        const int y0 = rowViewportPosition(r);
+        if (y0 >= h)
+            break;
+        const qreal y = koniec(y0 + rowHeight(r));
+        p.fillRect(QRectF(0, y - grubosc, w, grubosc), srebrny);
+    }
+}
+
 int TablicaRekordow::widocznewiersze() const
 {
     return std::max(1, viewport()->height() / wysokoscwiersza);
@@ -64,10 +103,6 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(0, 16, 361, 28);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont naglowek(QStringLiteral("Arial Black"));
-    naglowek.setPixelSize(20);
-    naglowek.setWeight(QFont::Black); // where the face is missing, the boldest stand-in
-    Label1->setFont(naglowek);
     // On a button-face window a label would take the button-text colour.
     Label1->setForegroundRole(QPalette::WindowText);
     QPalette p = Label1->palette();
@@ -100,14 +135,13 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     v->setMinimumSectionSize(1);
     v->setSectionResizeMode(QHeaderView::Fixed);
     v->setDefaultSectionSize(wysokoscwiersza);
-    listar->setShowGrid(true);
-    listar->setGridStyle(Qt::SolidLine);
-    listar->setStyleSheet(QStringLiteral("QTableView { gridline-color: silver; }"));
+    listar->setShowGrid(false); // drawn by the table itself, see paintEvent
     listar->setSelectionBehavior(QAbstractItemView::SelectRows);
     listar->setSelectionMode(QAbstractItemView::SingleSelection);
     listar->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listar->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     listar->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    listar->setVerticalScrollBar(new PasekListy(Qt::Vertical, listar));
     listar->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     listar->setWordWrap(false);
     listar->setTextElideMode(Qt::ElideNone);
@@ -119,6 +153,13 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     connect(this, &ToolWindow::shown, this, &TForm4::FormShow);
 
     FormCreate();
+}
+
+void TForm4::prepareFirstShow()
+{
+    // The heading's face is found and sized when the list is first opened,
+    // not while the game starts.
+    Label1->setFont(arialBlack(20));
 }
 
 void TForm4::FormCreate()

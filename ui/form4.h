@@ -22,6 +22,9 @@ public:
     void uaktualnij() { updateGeometries(); }
 
 protected:
+    // The grid lines, drawn on whole device pixels: on a scaled screen
+    // every line is as wide as every other.
+    void paintEvent(QPaintEvent* e) override;
     // One whole row is always selected: a Ctrl+click on it, or a click
     // below the last row, does not leave the list without one.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -52,6 +55,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void prepareFirstShow() override;
 
 private:
     // The board the opening in progress points at, when it is not gra's.

@@ -15,6 +15,7 @@
 #include "ui/form1.h"
 #include "ui/form4.h"
 #include "widgets/accessible.h"
+#include "widgets/application.h"
 #include "widgets/errorbox.h"
 
 TForm5* Form5 = nullptr;
@@ -47,13 +48,11 @@ QFont brawo()
 {
     // Arial Black's cell is about 1.41 of its character height: a 40-pixel
     // cell holds 28-pixel characters.
-    QFont f(QStringLiteral("Arial Black"));
-    f.setPixelSize(28);
-    f.setWeight(QFont::Black); // where the face is missing, the boldest stand-in
+    QFont f = arialBlack(28);
     // A wider stand-in is narrowed to the word's box, so the "!" is not cut.
     const int w = QFontMetrics(f).horizontalAdvance(brawotekst);
     if (w > brawoszerokosc)
-        f.setStretch(100 * brawoszerokosc / w);
+        f.setStretch(f.stretch() * brawoszerokosc / w);
     return f;
 }
 

@@ -1,5 +1,8 @@
 #include "ui/form6.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 
@@ -45,14 +48,32 @@ void jak(ImageBox* cel, const ImageBox* wzor)
 
 // A double right arrow, bold, 33 px. DejaVu Sans has it as a character of its
 // own; a symbol font's 0xDE is a different letter wherever that font is missing.
+// At 33 px it is wider than its 25-px box: it is made as much smaller as
+// keeps it whole, two pixels clear of the pictures on either side.
+QFont strzalkowa(const QString& tekst)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setBold(true);
+    constexpr int najwiecej = 25 - 4, duza = 33;
+    f.setPixelSize(duza);
+    const int szerokosc = QFontMetrics(f).boundingRect(tekst).width();
+    // Start from the size that the width at 33 px promises: each size
+    // tried loads the face once more.
+    for (int px = std::min(duza, duza * najwiecej / std::max(1, szerokosc)); px > 8; --px) {
+        f.setPixelSize(px);
+        if (QFontMetrics(f).boundingRect(tekst).width() <= najwiecej)
+            break;
+    }
+    return f;
+}
+
 QLabel* strzalka(QWidget* parent, const char* nazwa, int left)
 {
-    auto* l = new QLabel(QString(QChar(0x21D2)), parent);
+    const QString tekst(QChar(0x21D2));
+    static const QFont f = strzalkowa(tekst);
+    auto* l = new QLabel(tekst, parent);
     l->setObjectName(QLatin1String(nazwa));
     l->setGeometry(left, 0, 25, 49);
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(33);
-    f.setBold(true);
     l->setFont(f);
     l->setForegroundRole(QPalette::WindowText);
     l->setAlignment(Qt::AlignCenter);

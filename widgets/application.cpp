@@ -1,16 +1,62 @@
 #include "widgets/application.h"
 
+#include <algorithm>
 #include <exception>
+#include <utility>
 #include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 
 #include "widgets/errorbox.h"
 
 namespace {
 QString g_title;
+
+quint32 liczba32(const QByteArray& d, qsizetype o)
+{
+    return quint32(uchar(d[o])) << 24 | quint32(uchar(d[o + 1])) << 16 | quint32(uchar(d[o + 2])) << 8
+           | uchar(d[o + 3]);
 }
+
+// fonts-wine's Tahoma as Windows draws it. Its files ask for the typographic
+// line metrics and carry bitmap strikes whose line metrics Qt prefers to the
+// outline's: an ascent of 9 px at 11 px, where Tahoma has 11, so a capital's
+// accent sticks out of the top of a label or a table cell. Without both, Qt
+// takes the Windows ascent and descent (11 + 2 at 11 px, 13 + 3 at 13 px);
+// the outlines, which are what gets drawn, stay as they are. The bold file
+// has the regular outlines with bold widths: marked as less than bold, it
+// is thickened by FreeType as a face without a bold cut would be.
+QByteArray tahoma(const QString& path, bool pogrubiona)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray d = f.readAll();
+    if (d.size() < 12)
+        return {};
+    const int tabele = uchar(d[4]) << 8 | uchar(d[5]);
+    for (int i = 0; i < tabele && 12 + 16 * i + 16 <= d.size(); ++i) {
+        const qsizetype wpis = 12 + 16 * i;
+        const QByteArray znacznik = d.mid(wpis, 4);
+        const qsizetype o = liczba32(d, wpis + 8);
+        if (znacznik == "EBLC") {
+            d[wpis + 3] = 'c'; // no strikes: an unknown table is skipped
+        } else if (znacznik == "OS/2" && o + 64 <= d.size()) {
+            d[o + 63] = char(uchar(d[o + 63]) & ~0x80); // USE_TYPO_METRICS
+            if (pogrubiona) {
+                d[o + 63] = char(uchar(d[o + 63]) & ~0x20); // BOLD
+                d[o + 4] = char(600 >> 8);                  // usWeightClass
+                d[o + 5] = char(600 & 0xFF);
+            }
+        } else if (znacznik == "head" && pogrubiona && o + 46 <= d.size()) {
+            d[o + 45] = char(uchar(d[o + 45]) & ~0x01); // macStyle bold
+        }
+    }
+    return d;
+}
+} // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -42,6 +88,23 @@ bool Application::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
+QFont arialBlack(int piksele)
+{
+    // Arial Black's capitals are 0.716 of its character height, and its
+    // "ZMIENIARKA" is 7.166 character heights wide.
+    constexpr double wersaliki = 0.716, wzor = 7.166;
+    QFont f(QStringLiteral("Arial Black"));
+    f.setWeight(QFont::Black);
+    f.setPixelSize(piksele);
+    const double wysokosc = QFontMetricsF(f).capHeight();
+    if (wysokosc > 0)
+        f.setPixelSize(qRound(piksele * wersaliki * piksele / wysokosc));
+    const double szerokosc = QFontMetricsF(f).horizontalAdvance(QStringLiteral("ZMIENIARKA"));
+    if (szerokosc > 0)
+        f.setStretch(std::clamp(qRound(100 * wzor * piksele / szerokosc), 50, 200));
+    return f;
+}
+
 void installFonts()
 {
     static bool done = false;
@@ -51,11 +114,13 @@ void installFonts()
 
     // fonts-wine ships these without telling fontconfig about them.
     const QString wine = QStringLiteral("/usr/share/wine/fonts/");
-    for (const char* f : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
-        const QString path = wine + QLatin1String(f);
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
+    for (const auto& [plik, pogrubiona] : {std::pair("tahoma.ttf", false), std::pair("tahomabd.ttf", true)}) {
+        const QByteArray dane = tahoma(wine + QLatin1String(plik), pogrubiona);
+        if (!dane.isEmpty())
+            QFontDatabase::addApplicationFontFromData(dane);
     }
+    if (QFile::exists(wine + QLatin1String("ms_sans_serif.ttf")))
+        QFontDatabase::addApplicationFont(wine + QLatin1String("ms_sans_serif.ttf"));
 
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
@@ -67,8 +132,9 @@ void installFonts()
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // Inter's Black cut is a grotesque of Arial Black's weight (fonts-inter).
     QFont::insertSubstitutions(QStringLiteral("Arial Black"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+                               {QStringLiteral("Inter"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Symbol"),
                                {QStringLiteral("Standard Symbols PS"), QStringLiteral("DejaVu Sans")});
 }

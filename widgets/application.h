@@ -17,6 +17,10 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Arial Black with the given character height. A stand-in face is sized so
+// that its capitals are as high and as wide as Arial Black's.
+QFont arialBlack(int piksele);
+
 // Registers the look-alike fonts shipped by Debian and maps the design's
 // font names onto installed families. Safe to call more than once.
 void installFonts();

@@ -1,5 +1,7 @@
 #include "widgets/bitmapbutton.h"
 
+#include <cmath>
+
 #include <QBitmap>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -41,7 +43,19 @@ void BitmapButton::paintEvent(QPaintEvent*)
     QPoint at((width() - logical.width()) / 2, (height() - logical.height()) / 2);
     if (isDown())
         at += QPoint(1, 1);
-    p.drawPixmap(at, glyph_);
+    const qreal dpr = devicePixelRatioF();
+    if (dpr == std::floor(dpr)) {
+        p.drawPixmap(at, glyph_);
+    } else {
+        // Scaled by a fraction, a tile's edges fall inside device pixels: the
+        // picture inside the glyph's frame is drawn out to whole device pixels,
+        // or a light seam shows between two tiles.
+        const QRectF r(QPointF(at) + QPointF(1, 1), QSizeF(logical) - QSizeF(3, 3));
+        const QRectF cel(QPointF(std::floor(r.left() * dpr), std::floor(r.top() * dpr)) / dpr,
+                         QPointF(std::ceil(r.right() * dpr), std::ceil(r.bottom() * dpr)) / dpr);
+        const qreal g = glyph_.devicePixelRatio();
+        p.drawPixmap(cel, glyph_, QRectF(g, g, glyph_.width() - 3 * g, glyph_.height() - 3 * g));
+    }
     // The glyph covers the style's own focus frame. Black and white side by
     // side show on every colour of the board, also to a player who cannot
     // tell the colours apart; a tile without focus is drawn as it always was.
