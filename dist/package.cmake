@@ -22,7 +22,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The faces the game's windows are drawn in, and Qt's own texts in Polish.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-urw-base35, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-inter, fonts-urw-base35, qt6-translations-l10n")
 # Files are installed root-owned with the usual modes.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
