@@ -1,6 +1,8 @@
 #include "app/start.h"
 
 #include "app/menu.h"
+
+#include <QAction>
 #include "ui/form1.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -23,6 +25,8 @@ void utworzokna()
     new TForm5(Form1);
     new TForm6(Form1);
     Form6->show();
+    // Closed from the window manager too: the mark follows the strip.
+    QObject::connect(Form6, &ToolWindow::closed, MainMenu1, [] { MainMenu1->Pomocnik1->setChecked(false); });
 }
 
 void zniszczokna()

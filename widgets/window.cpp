@@ -2,10 +2,18 @@
 
 #include <optional>
 
+#include <QAbstractNativeEventFilter>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QWindow>
+
+#if ZM_X11
+#include <cstring>
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
 
 namespace {
 // The frame the window manager last put round a window of each kind (main
@@ -15,7 +23,7 @@ std::optional<QMargins> lastFrame[2];
 
 int frameKind(const QWidget* w)
 {
-    return w->windowType() == Qt::Tool ? 1 : 0;
+    return qobject_cast<const ToolWindow*>(w) ? 1 : 0;
 }
 
 // Size of the frame around the client area; zero while no window of this
@@ -29,6 +37,144 @@ QMargins frameMargins(const QWidget* w)
         last = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
     return last.value_or(QMargins());
 }
+#if ZM_X11
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    xcb_intern_atom_reply_t* r
+        = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(r);
+    return a;
+}
+
+// Asks every window manager for a narrow title bar without buttons, in each
+// hint they read: the Motif decorations and functions (border and title;
+// move only: no resize, minimise, maximise or close), the window type of a
+// tool window, and no task bar entry of its own. Qt asks for the functions
+// only, and most managers then draw their buttons. A window that may go
+// behind the game window also leaves the program's window group: managers
+// keep a tool window of the group above all the group's windows. Must run
+// before the window is mapped: the managers read the hints then.
+void askForToolFrame(QWidget* w, bool inGroup)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t* c = x11->connection();
+    static const xcb_atom_t motif = atom(c, "_MOTIF_WM_HINTS");
+    static const xcb_atom_t type = atom(c, "_NET_WM_WINDOW_TYPE");
+    static const xcb_atom_t utility = atom(c, "_NET_WM_WINDOW_TYPE_UTILITY");
+    static const xcb_atom_t state = atom(c, "_NET_WM_STATE");
+    static const xcb_atom_t skip[] = {atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), atom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    const xcb_window_t id = xcb_window_t(w->winId());
+
+    const std::uint32_t hints[5] = {0x1 | 0x2, 0x4, 0x2 | 0x8, 0, 0};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, hints);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, type, XCB_ATOM_ATOM, 32, 1, &utility);
+    // Qt adds its own states (stay on top) to these when it maps the window.
+    xcb_get_property_reply_t* r
+        = xcb_get_property_reply(c, xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 32), nullptr);
+    QList<xcb_atom_t> states;
+    if (r && r->format == 32) {
+        const auto* a = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
+        states = QList<xcb_atom_t>(a, a + xcb_get_property_value_length(r) / 4);
+    }
+    std::free(r);
+    for (xcb_atom_t a : skip)
+        if (!states.contains(a))
+            states.append(a);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, std::uint32_t(states.size()),
+                        states.constData());
+    if (!inGroup) {
+        // WM_HINTS: nine numbers, the flags first, the group last.
+        r = xcb_get_property_reply(c, xcb_get_property(c, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9),
+                                   nullptr);
+        if (r && r->format == 32 && xcb_get_property_value_length(r) == 36) {
+            std::uint32_t wmHints[9];
+            std::memcpy(wmHints, xcb_get_property_value(r), sizeof wmHints);
+            constexpr std::uint32_t windowGroupHint = 1u << 6;
+            wmHints[0] &= ~windowGroupHint;
+            wmHints[8] = 0;
+            xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, wmHints);
+        }
+        std::free(r);
+    }
+    xcb_flush(c);
+}
+#else
+void askForToolFrame(QWidget*, bool) {}
+#endif
+
+// Waits for the window manager's frame: each event it sends about the
+// window (reparenting, configuring, its frame extents) is a chance that the
+// frame is now known. Without a window manager it waits for ever, harmlessly.
+class FrameWatch : public QObject, public QAbstractNativeEventFilter {
+public:
+    FrameWatch(QWidget* w, std::function<void()> then) : QObject(w), w_(w), then_(std::move(then))
+    {
+        w->installEventFilter(this);
+        qApp->installNativeEventFilter(this);
+    }
+    ~FrameWatch() override { qApp->removeNativeEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show)
+            check();
+        return false;
+    }
+
+    bool nativeEventFilter(const QByteArray& kind, void* message, qintptr*) override
+    {
+#if ZM_X11
+        if (kind != "xcb_generic_event_t")
+            return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        xcb_window_t about = XCB_WINDOW_NONE;
+        switch (e->response_type & 0x7f) {
+        case XCB_REPARENT_NOTIFY:
+            about = reinterpret_cast<const xcb_reparent_notify_event_t*>(e)->window;
+            break;
+        case XCB_CONFIGURE_NOTIFY:
+            about = reinterpret_cast<const xcb_configure_notify_event_t*>(e)->window;
+            break;
+        case XCB_PROPERTY_NOTIFY:
+            about = reinterpret_cast<const xcb_property_notify_event_t*>(e)->window;
+            break;
+        case XCB_MAP_NOTIFY:
+            about = reinterpret_cast<const xcb_map_notify_event_t*>(e)->window;
+            break;
+        case XCB_EXPOSE:
+            about = reinterpret_cast<const xcb_expose_event_t*>(e)->window;
+            break;
+        default:
+            return false;
+        }
+        // Qt takes the event in first: the frame is looked at afterwards.
+        if (w_->testAttribute(Qt::WA_WState_Created) && about == xcb_window_t(w_->winId()))
+            QMetaObject::invokeMethod(this, &FrameWatch::check, Qt::QueuedConnection);
+#else
+        Q_UNUSED(kind);
+        Q_UNUSED(message);
+#endif
+        return false;
+    }
+
+private:
+    void check()
+    {
+        if (done_ || !isFramed(w_))
+            return;
+        done_ = true;
+        w_->removeEventFilter(this);
+        then_();
+        deleteLater();
+    }
+
+    QWidget* w_;
+    std::function<void()> then_;
+    bool done_ = false;
+};
 } // namespace
 
 bool isFramed(const QWidget* w)
@@ -36,8 +182,23 @@ bool isFramed(const QWidget* w)
     return w->testAttribute(Qt::WA_WState_Created) && w->frameGeometry() != w->geometry();
 }
 
+void whenFramed(QWidget* w, std::function<void()> then)
+{
+    if (isFramed(w))
+        then();
+    else
+        new FrameWatch(w, std::move(then));
+}
+
+bool compositorPlacesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void moveFrameTo(QWidget* w, QPoint frameTopLeft)
 {
+    if (compositorPlacesWindows())
+        return;
     const QMargins m = frameMargins(w);
     w->setGeometry(QRect(frameTopLeft + QPoint(m.left(), m.top()), w->size()));
 }
@@ -58,12 +219,17 @@ void centreOnScreen(QWidget* w)
 }
 
 ToolWindow::ToolWindow(QWidget* parent, const QString& caption, QSize client, bool stayOnTop)
-    : QWidget(parent, Qt::Tool)
+    : QWidget(parent, Qt::Tool), stayOnTop_(stayOnTop)
 {
-    Qt::WindowFlags f = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    // A tool window is kept above its owner by every window manager; one
+    // that must be able to go behind the game window is a plain window
+    // that only looks like a tool window.
+    Qt::WindowFlags f = (stayOnTop ? Qt::Tool : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (stayOnTop)
         f |= Qt::WindowStaysOnTopHint;
     setWindowFlags(f);
+    // Only the game window's closing ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(caption);
     setFixedSize(client);
     setBackgroundRole(QPalette::Button);
@@ -76,11 +242,12 @@ void ToolWindow::openCentred()
     if (isVisible()) {
         if (rerunOnReopen_)
             Q_EMIT shown();
-        raise();
-        activateWindow();
-        return;
+    } else {
+        show();
+        // The first window of its kind is centred without knowing its frame.
+        if (!isFramed(this))
+            whenFramed(this, [this] { centreOnScreen(this); });
     }
-    show();
     raise();
     activateWindow();
 }
@@ -95,10 +262,8 @@ void ToolWindow::showAgain()
 
 void ToolWindow::closeEvent(QCloseEvent* e)
 {
-    if (e->spontaneous())
-        e->ignore();
-    else
-        QWidget::closeEvent(e);
+    QWidget::closeEvent(e);
+    Q_EMIT closed();
 }
 
 void ToolWindow::showEvent(QShowEvent* e)
@@ -106,6 +271,15 @@ void ToolWindow::showEvent(QShowEvent* e)
     if (!prepared_) {
         prepared_ = true;
         prepareFirstShow();
+    }
+    if (!e->spontaneous()) {
+        // Not yet mapped: what the window manager reads at the mapping.
+        // Without a transient owner the window can go behind the game
+        // window; on Wayland it keeps its owner, which takes it along
+        // when the game window is minimised.
+        if (!stayOnTop_ && windowHandle() && !compositorPlacesWindows())
+            windowHandle()->setTransientParent(nullptr);
+        askForToolFrame(this, stayOnTop_);
     }
     QWidget::showEvent(e);
     if (!e->spontaneous() && !quiet_)
