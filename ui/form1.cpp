@@ -282,7 +282,10 @@ void TForm1::closeEvent(QCloseEvent* e)
 void TForm1::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() != QEvent::WindowStateChange)
+    // On Wayland the compositor minimises the program's windows with their
+    // owner and the restore never reaches the program: the windows are left
+    // to it, or they would never come back.
+    if (e->type() != QEvent::WindowStateChange || compositorPlacesWindows())
         return;
     const bool bylo = static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized;
     const bool jest = windowState() & Qt::WindowMinimized;
@@ -294,7 +297,7 @@ void TForm1::changeEvent(QEvent* e)
                               static_cast<ToolWindow*>(Form6)})
             if (w && w->isVisible()) {
                 schowane_.append(w);
-                w->hide();
+                w->hideWithGameWindow();
             }
     } else if (bylo && !jest) {
         for (const QPointer<ToolWindow>& w : std::as_const(schowane_))

@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
 
 #if ZM_X11
 #include <cstring>
@@ -252,12 +253,33 @@ void ToolWindow::openCentred()
     activateWindow();
 }
 
+void ToolWindow::hideWithGameWindow()
+{
+    place_ = geometry();
+    hide();
+}
+
 void ToolWindow::showAgain()
 {
     quiet_ = true;
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    // Some window managers (metacity, mutter) leave a withdrawn window where
+    // its frame stood, and it would come back higher by its title bar.
+    if (!compositorPlacesWindows())
+        setGeometry(place_);
     show();
     quiet_ = false;
+}
+
+void ToolWindow::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    // Where the window manager draws a minimise button anyway (openbox),
+    // it minimises the whole program, as the game window's own does.
+    QWidget* owner = parentWidget();
+    if (owner && e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)
+        && !(static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized))
+        owner->window()->setWindowState(owner->window()->windowState() | Qt::WindowMinimized);
 }
 
 void ToolWindow::closeEvent(QCloseEvent* e)

@@ -37,8 +37,10 @@ public:
     void openCentred();
     void setRerunShowOnReopen(bool on) { rerunOnReopen_ = on; }
 
-    // Shows the window again after it went down with the main window: it
-    // was never closed, so its show handler does not run.
+    // Hides the window while the game window is minimised, and shows it
+    // again where it stood: it was never closed, so its show handler does
+    // not run.
+    void hideWithGameWindow();
     void showAgain();
 
 Q_SIGNALS:
@@ -48,6 +50,7 @@ Q_SIGNALS:
     void closed();
 
 protected:
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     // Runs once, just before the window is first shown. Fonts are looked up
@@ -57,6 +60,7 @@ protected:
 
 private:
     bool stayOnTop_;
+    QRect place_; // where it stood when the game window was minimised
     bool prepared_ = false;
     bool rerunOnReopen_ = true;
     bool quiet_ = false;
