@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv)
 {
+    wybierzplatforme(argc, argv);
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));
     QGuiApplication::setDesktopFileName(QStringLiteral("zmieniarka")); // the menu entry's icon and name

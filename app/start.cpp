@@ -2,6 +2,9 @@
 
 #include "app/menu.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include <QAction>
 #include "ui/form1.h"
 #include "ui/form3.h"
@@ -11,8 +14,21 @@
 #include "ui/opcje.h"
 #include "widgets/window.h"
 
+void wybierzplatforme(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
+            return;
+    // Wayland when the X server does not answer after all.
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
 void utworzokna()
 {
+    if (compositorPlacesWindows())
+        std::fputs("zmieniarka: window placement needs X11; on Wayland the compositor places the windows\n", stderr);
     // The game window first: it is the main window, it loads the records the
     // list needs, and the strip is placed from its position.
     new TForm1;

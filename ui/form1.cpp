@@ -108,33 +108,23 @@ TForm1::TForm1(QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
-    ramka_.setInterval(10);
-    connect(&ramka_, &QTimer::timeout, this, &TForm1::wysrodkujwramce);
-
     guarded([this] { FormCreate(); });
 }
 
 void TForm1::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    if (!e->spontaneous() && proby_ == 0 && !isFramed(this))
-        ramka_.start();
-}
-
-void TForm1::wysrodkujwramce()
-{
-    constexpr int najwyzej = 50; // half a second; without a window manager it never comes
-    if (++proby_ > najwyzej) {
-        ramka_.stop();
+    if (e->spontaneous() || pokazane_)
         return;
-    }
-    if (!isFramed(this))
-        return;
-    ramka_.stop();
-    centreOnScreen(this);
-    // The strip stands below where the game window now is.
-    if (Form6 && Form6->isVisible())
-        Form6->FormCreate();
+    pokazane_ = true;
+    // The first show is centred before the window manager has framed the
+    // window; once it has, the window is centred again with its frame.
+    whenFramed(this, this, [this] {
+        centreOnScreen(this);
+        // The strip stands below where the game window now is.
+        if (Form6 && Form6->isVisible())
+            Form6->FormCreate();
+    });
 }
 
 void TForm1::FormCreate()

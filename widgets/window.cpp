@@ -27,15 +27,16 @@ int frameKind(const QWidget* w)
     return qobject_cast<const ToolWindow*>(w) ? 1 : 0;
 }
 
+QMargins knownFrame(const QWidget* w);
+
 // Size of the frame around the client area; zero while no window of this
 // kind has been framed (or without a window manager).
 QMargins frameMargins(const QWidget* w)
 {
-    const QRect f = w->frameGeometry();
-    const QRect g = w->geometry();
     std::optional<QMargins>& last = lastFrame[frameKind(w)];
-    if (isFramed(w))
-        last = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    const QMargins m = knownFrame(w);
+    if (!m.isNull())
+        last = m;
     return last.value_or(QMargins());
 }
 #if ZM_X11
@@ -46,6 +47,25 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name)
     const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(r);
     return a;
+}
+
+// The frame extents the window manager announced for the window, if it did.
+std::optional<QMargins> announcedFrame(const QWidget* w)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return std::nullopt;
+    xcb_connection_t* c = x11->connection();
+    static const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, xcb_window_t(w->winId()), extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+    std::optional<QMargins> m;
+    if (r && r->format == 32 && xcb_get_property_value_length(r) == 16) {
+        const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(r));
+        m = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3])); // left, right, top, bottom
+    }
+    std::free(r);
+    return m;
 }
 
 // Asks every window manager for a narrow title bar without buttons, in each
@@ -106,17 +126,37 @@ void askForToolFrame(QWidget* w, bool inGroup)
 void askForToolFrame(QWidget*, bool) {}
 #endif
 
+// The frame round the window now; zero while it is unknown. Qt learns of
+// a frame only when the window is next configured, which a slow window
+// manager (fluxbox) may do long after it announced the frame.
+QMargins knownFrame(const QWidget* w)
+{
+    if (!w->testAttribute(Qt::WA_WState_Created))
+        return {};
+#if ZM_X11
+    if (const std::optional<QMargins> m = announcedFrame(w))
+        return *m;
+#endif
+    const QRect f = w->frameGeometry();
+    const QRect g = w->geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+
 // Waits for the window manager's frame: each event it sends about the
 // window (reparenting, configuring, its frame extents) is a chance that the
 // frame is now known. Without a window manager it waits for ever, harmlessly.
 class FrameWatch : public QObject, public QAbstractNativeEventFilter {
 public:
-    FrameWatch(QWidget* w, std::function<void()> then) : QObject(w), w_(w), then_(std::move(then))
+    FrameWatch(QWidget* w, const QObject* waiter, std::function<void()> then)
+        : QObject(w), waiter_(waiter), w_(w), then_(std::move(then))
     {
         w->installEventFilter(this);
         qApp->installNativeEventFilter(this);
     }
     ~FrameWatch() override { qApp->removeNativeEventFilter(this); }
+
+    void replace(std::function<void()> then) { then_ = std::move(then); }
+    const QObject* const waiter_;
 
     bool eventFilter(QObject*, QEvent* e) override
     {
@@ -180,15 +220,26 @@ private:
 
 bool isFramed(const QWidget* w)
 {
-    return w->testAttribute(Qt::WA_WState_Created) && w->frameGeometry() != w->geometry();
+    return !knownFrame(w).isNull();
 }
 
-void whenFramed(QWidget* w, std::function<void()> then)
+QRect frameRect(const QWidget* w)
 {
-    if (isFramed(w))
+    return w->geometry().marginsAdded(frameMargins(w));
+}
+
+void whenFramed(QWidget* w, const QObject* waiter, std::function<void()> then)
+{
+    if (isFramed(w)) {
         then();
-    else
-        new FrameWatch(w, std::move(then));
+        return;
+    }
+    for (FrameWatch* f : w->findChildren<FrameWatch*>(Qt::FindDirectChildrenOnly))
+        if (f->waiter_ == waiter) {
+            f->replace(std::move(then));
+            return;
+        }
+    new FrameWatch(w, waiter, std::move(then));
 }
 
 bool compositorPlacesWindows()
@@ -247,7 +298,7 @@ void ToolWindow::openCentred()
         show();
         // The first window of its kind is centred without knowing its frame.
         if (!isFramed(this))
-            whenFramed(this, [this] { centreOnScreen(this); });
+            whenFramed(this, this, [this] { centreOnScreen(this); });
     }
     raise();
     activateWindow();

@@ -11,9 +11,14 @@ void centreOnScreen(QWidget* w);
 // without a window manager.
 bool isFramed(const QWidget* w);
 
+// The window's outer frame in screen pixels (the client area's rectangle
+// while no frame of its kind is known).
+QRect frameRect(const QWidget* w);
+
 // Calls `then` once, as soon as the window manager has framed the window
-// (at once when it already has); never without a window manager.
-void whenFramed(QWidget* w, std::function<void()> then);
+// (at once when it already has); never without a window manager. A later
+// wait of the same `waiter` for the same window replaces an earlier one.
+void whenFramed(QWidget* w, const QObject* waiter, std::function<void()> then);
 
 // Places a window so that its outer top-left corner is at `frameTopLeft`.
 void moveFrameTo(QWidget* w, QPoint frameTopLeft);
