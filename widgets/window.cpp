@@ -40,6 +40,14 @@ QMargins frameMargins(const QWidget* w)
     return last.value_or(QMargins());
 }
 #if ZM_X11
+// The X server's connection; none on other platforms (offscreen has the
+// interface, without a connection).
+xcb_connection_t* connection()
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
     xcb_intern_atom_reply_t* r
@@ -52,10 +60,9 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name)
 // The frame extents the window manager announced for the window, if it did.
 std::optional<QMargins> announcedFrame(const QWidget* w)
 {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t* c = connection();
+    if (!c)
         return std::nullopt;
-    xcb_connection_t* c = x11->connection();
     static const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
     xcb_get_property_reply_t* r = xcb_get_property_reply(
         c, xcb_get_property(c, 0, xcb_window_t(w->winId()), extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
@@ -78,10 +85,9 @@ std::optional<QMargins> announcedFrame(const QWidget* w)
 // before the window is mapped: the managers read the hints then.
 void askForToolFrame(QWidget* w, bool inGroup)
 {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t* c = connection();
+    if (!c)
         return;
-    xcb_connection_t* c = x11->connection();
     static const xcb_atom_t motif = atom(c, "_MOTIF_WM_HINTS");
     static const xcb_atom_t type = atom(c, "_NET_WM_WINDOW_TYPE");
     static const xcb_atom_t utility = atom(c, "_NET_WM_WINDOW_TYPE_UTILITY");
