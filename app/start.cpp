@@ -6,6 +6,10 @@
 #include <cstring>
 
 #include <QAction>
+
+#if ZM_X11
+#include <xcb/xcb.h>
+#endif
 #include "ui/form1.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -21,7 +25,15 @@ void wybierzplatforme(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
             return;
-    // Wayland when the X server does not answer after all.
+#if ZM_X11
+    // An X server that does not let us in leaves Qt's own choice (and
+    // spares the player Qt's complaints about it).
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const bool answers = !xcb_connection_has_error(c);
+    xcb_disconnect(c);
+    if (!answers)
+        return;
+#endif
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
