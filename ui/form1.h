@@ -1,7 +1,6 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
 
 #include "widgets/bitmapbutton.h"
 #include "widgets/timer.h"
