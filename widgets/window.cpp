@@ -148,9 +148,9 @@ QMargins knownFrame(const QWidget* w)
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
 }
 
-// Waits for the window manager's frame: each event it sends about the
-// window (reparenting, configuring, its frame extents) is a chance that the
-// frame is now known. Without a window manager it waits for ever, harmlessly.
+// Waits for the window manager's frame: each event about the window is a
+// chance that the frame is now known. Without a window manager it waits for
+// ever, harmlessly.
 class FrameWatch : public QObject, public QAbstractNativeEventFilter {
 public:
     FrameWatch(QWidget* w, const QObject* waiter, std::function<void()> then)
@@ -177,6 +177,8 @@ public:
         if (kind != "xcb_generic_event_t")
             return false;
         const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        // The window manager reparents the window into its frame, moves
+        // it there, and announces the frame's extents.
         xcb_window_t about = XCB_WINDOW_NONE;
         switch (e->response_type & 0x7f) {
         case XCB_REPARENT_NOTIFY:
@@ -187,12 +189,6 @@ public:
             break;
         case XCB_PROPERTY_NOTIFY:
             about = reinterpret_cast<const xcb_property_notify_event_t*>(e)->window;
-            break;
-        case XCB_MAP_NOTIFY:
-            about = reinterpret_cast<const xcb_map_notify_event_t*>(e)->window;
-            break;
-        case XCB_EXPOSE:
-            about = reinterpret_cast<const xcb_expose_event_t*>(e)->window;
             break;
         default:
             return false;
