@@ -1,7 +1,5 @@
 #include "app/start.h"
 
-#include "app/menu.h"
-
 #include <cstdio>
 #include <cstring>
 
@@ -10,6 +8,8 @@
 #if ZM_X11
 #include <xcb/xcb.h>
 #endif
+
+#include "app/menu.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
