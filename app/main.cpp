@@ -4,6 +4,7 @@
 
 int main(int argc, char** argv)
 {
+    wybierzplatforme(argc, argv);
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));
     QGuiApplication::setDesktopFileName(idaplikacji()); // the menu entry's icon and name

@@ -1,5 +1,11 @@
 #pragma once
 
+// Prefers X11 where an X server is reachable (Wayland sessions start
+// Xwayland and set DISPLAY), unless the player named a platform: window
+// placement, stay on top and the restore after a minimise need it. Runs
+// before the application object exists.
+void wybierzplatforme(int argc, char** argv);
+
 // Creates the program's six windows in their fixed order, with the main
 // menu; the game window and the helper strip are shown.
 void utworzokna();

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/menu.h"
 #include "app/start.h"
@@ -71,7 +72,8 @@ private Q_SLOTS:
             QCOMPARE(o.w->size(), o.rozmiar);
             QCOMPARE(bool(o.w->windowFlags() & Qt::WindowStaysOnTopHint), o.naWierzchu);
             QCOMPARE(o.w->isVisible(), o.widoczne);
-            QVERIFY((o.w->windowFlags() & Qt::WindowType_Mask) == Qt::Tool);
+            // Kept above the game window, or free to go behind it.
+            QCOMPARE((o.w->windowFlags() & Qt::WindowType_Mask) == Qt::Tool, o.naWierzchu);
             QVERIFY(!(o.w->windowFlags() & Qt::WindowCloseButtonHint));
             QVERIFY(o.w->minimumSize() == o.w->maximumSize());
         }
@@ -402,6 +404,12 @@ private Q_SLOTS:
         QVERIFY(Form6->isVisible());
         QVERIFY(MainMenu1->Pomocnik1->isChecked());
         QCOMPARE(pokazania.count(), 1);
+        QVERIFY(!Form6->windowHandle()->transientParent());
+
+        // A close from the window manager hides the strip; the mark follows.
+        Form6->windowHandle()->close();
+        QVERIFY(!Form6->isVisible() && Form1->isVisible());
+        QVERIFY(!MainMenu1->Pomocnik1->isChecked());
     }
 
     // Minimising the game window takes the program's other windows with it.
@@ -412,15 +420,51 @@ private Q_SLOTS:
         QVERIFY(!Form3->isVisible());
         // They were never closed: their show handlers do not run again.
         QSignalSpy pokazania(Form6, &ToolWindow::shown);
+        const QRect miejsce = Form6->geometry();
         Form1->setWindowState(Qt::WindowMinimized);
         QTRY_VERIFY(!Form6->isVisible());
         QVERIFY(!Opcje->isVisible());
+        // Where a window manager puts a withdrawn window, 35 px higher.
+        Form6->move(Form6->pos() - QPoint(0, 35));
         Form1->setWindowState(Qt::WindowNoState);
         QTRY_VERIFY(Form6->isVisible());
         QVERIFY(Opcje->isVisible());
         QVERIFY(!Form3->isVisible());
         QVERIFY(MainMenu1->Pomocnik1->isChecked());
         QCOMPARE(pokazania.count(), 0);
+        QCOMPARE(Form6->geometry(), miejsce);
+
+        // A minimise button on a tool window's title bar takes the program down.
+        Opcje->setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(Form1->isMinimized());
+        QVERIFY(!Form6->isVisible() && !Opcje->isVisible());
+        Form1->setWindowState(Qt::WindowNoState);
+        QTRY_VERIFY(Opcje->isVisible());
+        QVERIFY(!Opcje->isMinimized());
+    }
+
+    // X11 where an X server answers, unless the player named a platform.
+    void platforma()
+    {
+        const QByteArray bylo = qgetenv("QT_QPA_PLATFORM");
+        const QByteArray display = qgetenv("DISPLAY");
+        char nazwa[] = "zmieniarka";
+        char opcja[] = "-platform";
+        char wayland[] = "wayland";
+        char* bez[] = {nazwa};
+        char* z[] = {nazwa, opcja, wayland};
+        const auto wybor = [&](const char* zmienna, const char* ekran, int argc, char** argv) {
+            qputenv("QT_QPA_PLATFORM", zmienna);
+            qputenv("DISPLAY", ekran);
+            wybierzplatforme(argc, argv);
+            return qgetenv("QT_QPA_PLATFORM");
+        };
+        QCOMPARE(wybor("wayland", ":9999", 1, bez), QByteArray("wayland"));
+        QCOMPARE(wybor("", ":9999", 3, z), QByteArray());
+        QCOMPARE(wybor("", "", 1, bez), QByteArray());
+        QCOMPARE(wybor("", ":9999", 1, bez), QByteArray()); // no X server answers there
+        qputenv("QT_QPA_PLATFORM", bylo);
+        qputenv("DISPLAY", display);
     }
 
     // Every opening centres a dialog again, also after the player moved it.

@@ -114,33 +114,23 @@ TForm1::TForm1(QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
-    ramka_.setInterval(10);
-    connect(&ramka_, &QTimer::timeout, this, &TForm1::wysrodkujwramce);
-
     guarded([this] { FormCreate(); });
 }
 
 void TForm1::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    if (!e->spontaneous() && proby_ == 0 && !isFramed(this))
-        ramka_.start();
-}
-
-void TForm1::wysrodkujwramce()
-{
-    constexpr int najwyzej = 50; // half a second; without a window manager it never comes
-    if (++proby_ > najwyzej) {
-        ramka_.stop();
+    if (e->spontaneous() || pokazane_)
         return;
-    }
-    if (!isFramed(this))
-        return;
-    ramka_.stop();
-    centreOnScreen(this);
-    // The strip stands below where the game window now is.
-    if (Form6 && Form6->isVisible())
-        Form6->FormCreate();
+    pokazane_ = true;
+    // The first show is centred before the window manager has framed the
+    // window; once it has, the window is centred again with its frame.
+    whenFramed(this, this, [this] {
+        centreOnScreen(this);
+        // The strip stands below where the game window now is.
+        if (Form6 && Form6->isVisible())
+            Form6->FormCreate();
+    });
 }
 
 void TForm1::FormCreate()
@@ -342,7 +332,10 @@ void TForm1::closeEvent(QCloseEvent* e)
 void TForm1::changeEvent(QEvent* e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() != QEvent::WindowStateChange)
+    // On Wayland the compositor minimises the program's windows with their
+    // owner and the restore never reaches the program: the windows are left
+    // to it, or they would never come back.
+    if (e->type() != QEvent::WindowStateChange || compositorPlacesWindows())
         return;
     const bool bylo = static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized;
     const bool jest = windowState() & Qt::WindowMinimized;
@@ -354,7 +347,7 @@ void TForm1::changeEvent(QEvent* e)
                               static_cast<ToolWindow*>(Form6)})
             if (w && w->isVisible()) {
                 schowane_.append(w);
-                w->hide();
+                w->hideWithGameWindow();
             }
     } else if (bylo && !jest) {
         for (const QPointer<ToolWindow>& w : std::as_const(schowane_))

@@ -1,7 +1,6 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
 
 #include "widgets/bitmapbutton.h"
 #include "widgets/timer.h"
@@ -47,12 +46,7 @@ protected:
 private:
     void rozpocznij(bool demo);
     void ustawrozmiarklienta(int w, int h);
-    void wysrodkujwramce();
-
-    // The first show is centred before the window manager has framed the
-    // window; once it has, the window is centred again with its frame.
-    QTimer ramka_;
-    int proby_ = 0;
+    bool pokazane_ = false;
 
     QLabel* panele_[2] = {};
     QList<QPointer<ToolWindow>> schowane_; // windows hidden while minimised

@@ -127,8 +127,6 @@ TForm6::TForm6(QWidget* parent) : ToolWindow(parent, QStringLiteral("Pomocnik"),
     hideFromAccessibility(Image4a);
     hideFromAccessibility(Image3a);
 
-    poprawka_.setInterval(10);
-    connect(&poprawka_, &QTimer::timeout, this, &TForm6::poprawmiejsce);
     connect(this, &ToolWindow::shown, this, &TForm6::FormCreate);
     FormCreate();
 }
@@ -176,39 +174,28 @@ void TForm6::pokazpomocnik()
 void TForm6::FormCreate()
 {
     umiesc();
-    // Right after a show the frames of this window and, at start-up, of the
-    // game window may still be unknown: place again as each becomes known.
-    proby_ = 0;
-    if (!(znane1_ && znane6_))
-        poprawka_.start();
+    // A window manager frames a just-shown window a little later: right
+    // after a show the frames of this window and, at start-up, of the game
+    // window may still be unknown. Place again as each becomes known; only
+    // that, never a game window that the player moves, moves the strip.
+    const auto ponownie = [this] {
+        if (isVisible())
+            umiesc();
+    };
+    if (Form1 && !isFramed(Form1))
+        whenFramed(Form1, this, ponownie);
+    if (!isFramed(this))
+        whenFramed(this, this, ponownie);
 }
 
 QPoint TForm6::miejsce() const
 {
-    const QRect r = Form1->frameGeometry();
+    const QRect r = frameRect(Form1);
     return {r.left(), r.top() + r.height()};
 }
 
 void TForm6::umiesc()
 {
-    if (!Form1)
-        return;
-    znane1_ = isFramed(Form1);
-    znane6_ = isFramed(this);
-    moveFrameTo(this, miejsce());
-}
-
-void TForm6::poprawmiejsce()
-{
-    // Only a frame that has become known since the last placement moves the
-    // strip: it never follows a game window that the player moves.
-    constexpr int najwyzej = 50;
-    if (!Form1 || !isVisible() || ++proby_ > najwyzej) {
-        poprawka_.stop();
-        return;
-    }
-    if (isFramed(Form1) != znane1_ || isFramed(this) != znane6_)
-        umiesc();
-    if (znane1_ && znane6_)
-        poprawka_.stop();
+    if (Form1)
+        moveFrameTo(this, miejsce());
 }

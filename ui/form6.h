@@ -1,6 +1,5 @@
 #pragma once
 #include <QPixmap>
-#include <QTimer>
 
 #include "widgets/window.h"
 
@@ -53,13 +52,5 @@ private:
     // outer bottom-left corner.
     QPoint miejsce() const;
     void umiesc();
-    void poprawmiejsce();
-
-    // A window manager frames a just-shown window a few milliseconds later;
-    // until then neither frame is known and the first placement is a guess.
-    QTimer poprawka_;
-    int proby_ = 0;
-    bool znane1_ = false; // the frames known at the last placement
-    bool znane6_ = false;
 };
 extern TForm6* Form6;

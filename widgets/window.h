@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include <QWidget>
 
 // Centres a window's outer frame on the screen it is on (the primary one
@@ -9,12 +11,27 @@ void centreOnScreen(QWidget* w);
 // without a window manager.
 bool isFramed(const QWidget* w);
 
+// The window's outer frame in screen pixels (the client area's rectangle
+// while no frame of its kind is known).
+QRect frameRect(const QWidget* w);
+
+// Calls `then` once, as soon as the window manager has framed the window
+// (at once when it already has); never without a window manager. A later
+// wait of the same `waiter` for the same window replaces an earlier one.
+void whenFramed(QWidget* w, const QObject* waiter, std::function<void()> then);
+
 // Places a window so that its outer top-left corner is at `frameTopLeft`.
 void moveFrameTo(QWidget* w, QPoint frameTopLeft);
 
+// True on Wayland: there the compositor places every window and ignores the
+// program's placement, and a restore after a minimise never reaches the
+// program. Nothing is placed or hidden there.
+bool compositorPlacesWindows();
+
 // A fixed-size tool window with a narrow title bar and no title-bar buttons.
-// The window manager may still offer a close button: a close from the title
-// bar is refused, the window closes only through its own controls.
+// One that stays on top is kept above the game window; one that does not
+// can go behind it. Where the window manager offers a close button anyway,
+// a close hides the window, like its own controls do.
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
@@ -25,14 +42,20 @@ public:
     void openCentred();
     void setRerunShowOnReopen(bool on) { rerunOnReopen_ = on; }
 
-    // Shows the window again after it went down with the main window: it
-    // was never closed, so its show handler does not run.
+    // Hides the window while the game window is minimised, and shows it
+    // again where it stood: it was never closed, so its show handler does
+    // not run.
+    void hideWithGameWindow();
     void showAgain();
 
 Q_SIGNALS:
     void shown();
+    // Closed by its own controls or by the window manager (not hidden with
+    // a minimised game window).
+    void closed();
 
 protected:
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     // Runs once, just before the window is first shown. Fonts are looked up
@@ -41,6 +64,8 @@ protected:
     virtual void prepareFirstShow() {}
 
 private:
+    bool stayOnTop_;
+    QRect place_; // where it stood when the game window was minimised
     bool prepared_ = false;
     bool rerunOnReopen_ = true;
     bool quiet_ = false;
