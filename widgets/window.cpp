@@ -238,8 +238,10 @@ void whenFramed(QWidget* w, const QObject* waiter, std::function<void()> then)
         then();
         return;
     }
-    for (FrameWatch* f : w->findChildren<FrameWatch*>(Qt::FindDirectChildrenOnly))
-        if (f->waiter_ == waiter) {
+    // FrameWatch has no meta-object of its own, so findChildren would take
+    // any child for one.
+    for (QObject* c : w->children())
+        if (auto* f = dynamic_cast<FrameWatch*>(c); f && f->waiter_ == waiter) {
             f->replace(std::move(then));
             return;
         }
