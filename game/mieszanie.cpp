@@ -74,10 +74,10 @@ void wymieszaj(bool demo, Klikniecie klik)
         if (demo)
             skrypt[n - i] = kliki[i];
     }
-    if (!demo)
-        return;
-    krok = std::uint8_t(n);
-    powtorzenie = 1;
+    if (demo) {
+        krok = std::uint8_t(n);
+        powtorzenie = 1;
+    }
 }
 
 TKlik nastepnyklik(std::uint8_t kolory)
