@@ -63,7 +63,7 @@ void TMainMenu::Oprogramie1Click()
 
 void TMainMenu::Listarekordw1Click()
 {
-    Form4->openCentred();
+    Form4->FormShow();
 }
 
 void TMainMenu::Wyjscie1Click()

@@ -45,12 +45,6 @@ void pokazane(QWidget* w)
     QCoreApplication::processEvents();
 }
 
-void ustawstan(guzik* g, std::uint8_t s)
-{
-    g->stan = s;
-    g->setGlyph(kratki[s]->glyph());
-}
-
 // Nowa (10 x 10, 3 colours), 300 clicks each painted, then a winning click,
 // a name in the game-over dialog and its OK: the records file is written and
 // the records list opens.

@@ -1,5 +1,6 @@
 #include "game/mieszanie.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -39,43 +40,60 @@ int Random(int n)
 void pozycjastartowa()
 {
     for (int i = 0; i < gra.y; ++i)
-        for (int j = 0; j < gra.x; ++j) {
-            guzik* g = plansza[i][j];
-            g->stan = gra.kolory;
-            pokazstan(g);
-        }
+        for (int j = 0; j < gra.x; ++j)
+            ustawstan(plansza[i][j], gra.kolory);
+}
+
+int losujkliki(int x, int y, TKlik kliki[maksklikow])
+{
+    const int n = Random(50) + 100;
+    for (int i = 0; i < n; ++i) {
+        kliki[i].kolumna = std::uint8_t(Random(x) + 1);
+        kliki[i].wiersz = std::uint8_t(Random(y) + 1);
+    }
+    return n;
+}
+
+int wymieszaj(Stany& s)
+{
+    std::fill(s.pole, s.pole + s.x * s.y, s.kolory);
+    TKlik kliki[maksklikow];
+    const int n = losujkliki(s.x, s.y, kliki);
+    for (int i = 0; i < n; ++i)
+        klik(s, kliki[i].kolumna - 1, kliki[i].wiersz - 1);
+    return n;
 }
 
 void wymieszaj(bool demo, Klikniecie klik)
 {
     pozycjastartowa();
-    const int n = Random(50) + 100;
-    if (!demo) {
-        for (int i = 0; i < n; ++i) {
-            const int kolumna = Random(gra.x);
-            const int wiersz = Random(gra.y);
-            klik(plansza[wiersz][kolumna]);
-        }
-        return;
+    TKlik kliki[maksklikow];
+    const int n = losujkliki(gra.x, gra.y, kliki);
+    for (int i = 0; i < n; ++i) {
+        klik(plansza[kliki[i].wiersz - 1][kliki[i].kolumna - 1]);
+        if (demo)
+            skrypt[n - i] = kliki[i];
     }
-    krok = std::uint8_t(n);
-    for (int k = n; k >= 1; --k) {
-        skrypt[k].kolumna = std::uint8_t(Random(gra.x) + 1);
-        skrypt[k].wiersz = std::uint8_t(Random(gra.y) + 1);
-        klik(plansza[skrypt[k].wiersz - 1][skrypt[k].kolumna - 1]);
+    if (demo) {
+        krok = std::uint8_t(n);
+        powtorzenie = 1;
     }
-    powtorzenie = 1;
+}
+
+TKlik nastepnyklik(std::uint8_t kolory)
+{
+    const TKlik e = skrypt[krok];
+    if (++powtorzenie > kolory) {
+        powtorzenie = 1;
+        --krok;
+    }
+    return e;
 }
 
 void krokpowtorki(Klikniecie klik)
 {
     if (krok == 0) // everything undone already; entry 0 is never a click
         return;
-    const TKlik& e = skrypt[krok];
+    const TKlik e = nastepnyklik(gra.kolory);
     klik(plansza[e.wiersz - 1][e.kolumna - 1]);
-    ++powtorzenie;
-    if (powtorzenie > gra.kolory) {
-        powtorzenie = 1;
-        --krok;
-    }
 }

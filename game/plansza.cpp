@@ -1,5 +1,6 @@
 #include "game/plansza.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 TGra gra;
@@ -22,13 +23,16 @@ void pokazstan(guzik* g)
         QStringLiteral("kolumna %1, wiersz %2, %3").arg(g->kolumna + 1).arg(g->wiersz + 1).arg(nazwakoloru(g->stan)));
 }
 
+void ustawstan(guzik* g, std::uint8_t stan)
+{
+    g->stan = stan;
+    pokazstan(g);
+}
+
 void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz)
 {
     guzik* g = plansza[wiersz - 1][kolumna - 1];
-    ++g->stan;
-    if (g->stan > gra.kolory)
-        g->stan = 0;
-    pokazstan(g);
+    ustawstan(g, nastepnystan(g->stan, gra.kolory));
 }
 
 int sasiedztwo(int k, int w, int X, int Y, bool przejscie, int kolumny[5], int wiersze[5])
@@ -59,17 +63,38 @@ int sasiedztwo(int k, int w, int X, int Y, bool przejscie, int kolumny[5], int w
     return n;
 }
 
+void klik(Stany& s, int k, int w)
+{
+    int kol[5], wie[5];
+    const int n = sasiedztwo(k, w, s.x, s.y, s.przejscie, kol, wie);
+    for (int i = 0; i < n; ++i)
+        s(kol[i], wie[i]) = nastepnystan(s(kol[i], wie[i]), s.kolory);
+}
+
+bool ulozona(const Stany& s)
+{
+    const int pola = s.x * s.y;
+    // The first state decides which colour the rest must match.
+    return s.pole[0] >= 1 && s.pole[0] <= s.kolory
+        && std::all_of(s.pole, s.pole + pola, [&](std::uint8_t p) { return p == s.pole[0]; });
+}
+
+Stany stanyplanszy()
+{
+    Stany s;
+    s.x = gra.x;
+    s.y = gra.y;
+    s.kolory = gra.kolory;
+    s.przejscie = gra.przejscie != 0;
+    for (int i = 0; i < gra.y; ++i)
+        for (int j = 0; j < gra.x; ++j)
+            s(j, i) = plansza[i][j]->stan;
+    return s;
+}
+
 bool ulozona()
 {
-    for (int s = 1; s <= gra.kolory; ++s) {
-        bool wszystkie = true;
-        for (int i = 0; i < gra.y && wszystkie; ++i)
-            for (int j = 0; j < gra.x && wszystkie; ++j)
-                wszystkie = plansza[i][j]->stan == s;
-        if (wszystkie)
-            return true;
-    }
-    return false;
+    return ulozona(stanyplanszy());
 }
 
 std::uint8_t ruch(QObject* Sender)

@@ -42,6 +42,9 @@ QString nazwakoloru(std::uint8_t stan);
 // technology its place and colour ("kolumna 3, wiersz 2, czerwony").
 void pokazstan(guzik* g);
 
+// The only way a tile's state is set: the state, and the glyph with it.
+void ustawstan(guzik* g, std::uint8_t stan);
+
 // Advances the tile at 1-based (kolumna, wiersz) by one state.
 void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz);
 
@@ -49,6 +52,31 @@ void zmienpole(std::uint8_t kolumna, std::uint8_t wiersz);
 // four neighbours, wrapping round the edges when `przejscie` is on.
 // Returns how many it wrote to `kolumny`/`wiersze` (3, 4 or 5).
 int sasiedztwo(int k, int w, int X, int Y, bool przejscie, int kolumny[5], int wiersze[5]);
+
+// The rule on bare states, without tiles: a board's states row by row.
+struct Stany {
+    std::uint8_t x = 0, y = 0; // 3..10
+    std::uint8_t kolory = 1;   // K
+    bool przejscie = false;
+    std::uint8_t pole[100] = {}; // [w * x + k]
+    std::uint8_t& operator()(int k, int w) { return pole[w * x + k]; }
+    std::uint8_t operator()(int k, int w) const { return pole[w * x + k]; }
+};
+
+// 0, 1, ..., K and back to 0.
+constexpr std::uint8_t nastepnystan(std::uint8_t stan, std::uint8_t kolory)
+{
+    return stan >= kolory ? 0 : std::uint8_t(stan + 1);
+}
+
+// One move on bare states: (k, w) and its neighbours advance (0-based).
+void klik(Stany& s, int k, int w);
+
+// True when every state is one s in 1..K (an all-grey board is not solved).
+bool ulozona(const Stany& s);
+
+// The states of the board on screen, with gra's size, K and wrap-around.
+Stany stanyplanszy();
 
 // True when every tile of the board stands at one state s in 1..K.
 bool ulozona();

@@ -109,8 +109,7 @@ private Q_SLOTS:
     {
         start(3, 3, 3);
         for (int s = 0; s <= 3; ++s) {
-            plansza[1][1]->stan = std::uint8_t(s);
-            pokazstan(plansza[1][1]);
+            ustawstan(plansza[1][1], std::uint8_t(s));
             const QImage bez = plansza[1][1]->grab().toImage();
             plansza[1][1]->setFocus();
             const QImage z = plansza[1][1]->grab().toImage();

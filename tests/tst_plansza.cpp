@@ -35,15 +35,23 @@ class TestPlansza : public QObject {
             ustawplansze(stany);
     }
 
-    // An independent model of the rule, to check the scramble against.
-    static void model(std::vector<int>& b, int x, int y, int k, bool wrap, int c, int r)
+    // Bare states from a board string, and back.
+    static Stany stany(const QString& tekst, int k, bool wrap = false)
     {
-        auto adv = [&](int cc, int rr) { b[rr * x + cc] = (b[rr * x + cc] + 1) % (k + 1); };
-        adv(c, r);
-        if (c > 0 || wrap) adv((c + x - 1) % x, r);
-        if (c < x - 1 || wrap) adv((c + 1) % x, r);
-        if (r > 0 || wrap) adv(c, (r + y - 1) % y);
-        if (r < y - 1 || wrap) adv(c, (r + 1) % y);
+        const QStringList wiersze = tekst.split(QLatin1Char('/'));
+        Stany s{std::uint8_t(wiersze[0].size()), std::uint8_t(wiersze.size()), std::uint8_t(k), wrap};
+        for (int w = 0; w < s.y; ++w)
+            for (int c = 0; c < s.x; ++c)
+                s(c, w) = std::uint8_t(wiersze[w][c].unicode() - u'0');
+        return s;
+    }
+    static QString tekst(const Stany& s)
+    {
+        QString t;
+        for (int w = 0; w < s.y; ++w)
+            for (int c = 0; c < s.x; ++c)
+                t += (w && !c ? QStringLiteral("/") : QString()) + QChar(u'0' + s(c, w));
+        return t;
     }
     static void klik(QObject* s) { ::ruch(s); }
 
@@ -86,7 +94,11 @@ private Q_SLOTS:
         QFETCH(int, k);
         QFETCH(int, w);
         QFETCH(QString, po);
-        zbuduj(x, y, 3, wrap, QString(po).replace(QLatin1Char('1'), QLatin1Char('0')));
+        const QString przed = QString(po).replace(QLatin1Char('1'), QLatin1Char('0'));
+        Stany s = stany(przed, 3, wrap);
+        ::klik(s, k, w);
+        QCOMPARE(tekst(s), po);
+        zbuduj(x, y, 3, wrap, przed);
         QCOMPARE(::ruch(plansza[w][k]), bezczynna);
         QCOMPARE(planszajakotekst(), po);
         QCOMPARE(gra.ruchy, 1);
@@ -141,6 +153,7 @@ private Q_SLOTS:
         QFETCH(int, k);
         QFETCH(QString, stany);
         QFETCH(bool, wynik);
+        QCOMPARE(::ulozona(TestPlansza::stany(stany, k)), wynik);
         zbuduj(3, 3, k, false, stany);
         QCOMPARE(::ulozona(), wynik);
     }
@@ -180,17 +193,18 @@ private Q_SLOTS:
         QCOMPARE(planszajakotekst(), QStringLiteral("000/000/000"));
     }
 
+    // Literal draws and boards: another generator, or another reduction of
+    // its output, gives other boards from the same seed.
     void losowanie()
     {
         ustawziarno(42);
-        std::vector<int> a;
-        for (int i = 0; i < 1000; ++i)
-            a.push_back(Random(7));
-        ustawziarno(42);
+        QList<int> a;
+        for (int i = 0; i < 10; ++i)
+            a << Random(7);
+        QCOMPARE(a, (QList<int>{1, 2, 4, 5, 4, 3, 5, 5, 0, 0}));
         int licz[7] = {};
         for (int i = 0; i < 1000; ++i) {
             const int r = Random(7);
-            QCOMPARE(r, a[i]);
             QVERIFY(r >= 0 && r < 7);
             ++licz[r];
         }
@@ -198,62 +212,47 @@ private Q_SLOTS:
             QVERIFY2(c > 90 && c < 200, "every value turns up about as often");
     }
 
-    // The scramble's draws: n first, then column and row alternating.
+    // Seed 7 draws n = 115 clicks; bare states and tiles agree.
     void mieszaniegry_data()
     {
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
         QTest::addColumn<int>("k");
         QTest::addColumn<bool>("wrap");
-        QTest::newRow("5x5 K1") << 5 << 5 << 1 << false;
-        QTest::newRow("10x3 K3 wrap") << 10 << 3 << 3 << true;
-        QTest::newRow("3x10 K2") << 3 << 10 << 2 << false;
+        QTest::addColumn<QString>("po");
+        QTest::newRow("5x5 K3") << 3 << false << "03000/02303/13101/00301/03012";
+        QTest::newRow("10x3 K3 wrap") << 3 << true << "1213221030/3221201301/3011313021";
+        QTest::newRow("3x10 K2") << 2 << false << "122/011/211/102/010/020/111/202/221/211";
     }
     void mieszaniegry()
     {
-        QFETCH(int, x);
-        QFETCH(int, y);
         QFETCH(int, k);
         QFETCH(bool, wrap);
-        zbuduj(x, y, k, wrap);
+        QFETCH(QString, po);
+        Stany s = stany(po, k, wrap);
         ustawziarno(7);
-        const int n = Random(50) + 100;
-        std::vector<int> b(size_t(x * y), k);
-        for (int i = 0; i < n; ++i) {
-            const int c = Random(x);
-            const int r = Random(y);
-            model(b, x, y, k, wrap, c, r);
-        }
+        QCOMPARE(wymieszaj(s), 115);
+        QCOMPARE(tekst(s), po);
+        zbuduj(s.x, s.y, k, wrap);
         const std::uint8_t krokprzed = krok;
         ustawziarno(7);
         wymieszaj(false, klik);
-        for (int i = 0; i < y; ++i)
-            for (int j = 0; j < x; ++j)
-                QCOMPARE(int(plansza[i][j]->stan), b[size_t(i * x + j)]);
-        QCOMPARE(gra.ruchy, n);
+        QCOMPARE(planszajakotekst(), po);
+        QCOMPARE(gra.ruchy, 115);
         QCOMPARE(gra.stan, bezczynna);
         QCOMPARE(krok, krokprzed); // a game leaves the script alone
     }
 
+    // The same clicks, recorded: the first in entry n, the last in entry 1.
     void mieszaniedema()
     {
-        zbuduj(6, 4, 2, false);
-        ustawziarno(99);
-        const int n = Random(50) + 100;
-        std::vector<TKlik> oczekiwane(size_t(n) + 1);
-        for (int e = n; e >= 1; --e) {
-            oczekiwane[size_t(e)].kolumna = std::uint8_t(Random(6) + 1);
-            oczekiwane[size_t(e)].wiersz = std::uint8_t(Random(4) + 1);
-        }
+        zbuduj(5, 5, 3, false);
         powtorzenie = 5;
-        ustawziarno(99);
+        ustawziarno(7);
         wymieszaj(true, klik);
-        QCOMPARE(int(krok), n);
+        QCOMPARE(planszajakotekst(), QStringLiteral("03000/02303/13101/00301/03012"));
+        QCOMPARE(int(krok), 115);
         QCOMPARE(int(powtorzenie), 1);
-        for (int e = 1; e <= n; ++e) {
-            QCOMPARE(skrypt[e].kolumna, oczekiwane[size_t(e)].kolumna);
-            QCOMPARE(skrypt[e].wiersz, oczekiwane[size_t(e)].wiersz);
-        }
+        QCOMPARE(QPoint(skrypt[115].kolumna, skrypt[115].wiersz), QPoint(3, 2));
+        QCOMPARE(QPoint(skrypt[1].kolumna, skrypt[1].wiersz), QPoint(5, 2));
     }
 
     // The replay undoes the scramble: each entry K times, from entry n down.
@@ -273,6 +272,7 @@ private Q_SLOTS:
         ustawziarno(2024);
         wymieszaj(true, klik);
         const int n = krok;
+        QCOMPARE(n, 112);
         gra.ruchy = 0;
         gra.stan = demotrwa;
         // Entry n is clicked on ticks 1..K, entry n-1 on ticks K+1..2K.
@@ -284,17 +284,13 @@ private Q_SLOTS:
             krokpowtorki(klik);
             ++tykniecia;
         }
+        // The whole replay: n × K ticks, back to the start position.
+        QCOMPARE(tykniecia, n * k);
+        QCOMPARE(gra.ruchy, n * k);
         QCOMPARE(gra.stan, bezczynna);
         QCOMPARE(gra.zakonczona, std::uint8_t(1));
-        QVERIFY(tykniecia <= n * k);
-        QCOMPARE(gra.ruchy, tykniecia);
-        // A full replay ends exactly at the start position with krok at 0.
-        if (tykniecia == n * k) {
-            QCOMPARE(int(krok), 0);
-            QCOMPARE(planszajakotekst(), QString(QStringLiteral("kkkk/kkkk/kkkk/kkkk/kkkk")).replace(QLatin1Char('k'), QChar(u'0' + k)));
-        }
-        // The board is uniform at some colour when the replay stops.
-        QVERIFY(::ulozona());
+        QCOMPARE(int(krok), 0);
+        QCOMPARE(planszajakotekst(), QString(QStringLiteral("kkkk/kkkk/kkkk/kkkk/kkkk")).replace(QLatin1Char('k'), QChar(u'0' + k)));
         // A stray step after the end clicks nothing.
         const QString koniec = planszajakotekst();
         krok = 0;

@@ -212,10 +212,9 @@ void TForm1::zbudujplansze(bool klikalne)
             g->setGeometry(j * bok + margines, i * bok + margines, bok, bok);
             if (klikalne)
                 connect(g, &QPushButton::clicked, this, [this, g] { przyciskiClick(g); });
-            g->stan = 0;
             g->kolumna = std::uint8_t(j);
             g->wiersz = std::uint8_t(i);
-            pokazstan(g);
+            ustawstan(g, 0);
             g->installEventFilter(this);
             g->show();
         }

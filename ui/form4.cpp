@@ -32,18 +32,10 @@ public:
     QSize sizeHint() const override { return {17, QScrollBar::sizeHint().height()}; }
 };
 
-// A cell's text as a whole number the way the list reads it back: leading
-// spaces skipped, then the digits; a text without leading digits gives 0.
-int liczba(const QString& s)
-{
-    int i = 0;
-    while (i < s.size() && s[i] == QLatin1Char(' '))
-        ++i;
-    int n = 0;
-    for (; i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'); ++i)
-        n = n * 10 + (s[i].unicode() - u'0');
-    return n;
-}
+// Each row holds its board (colour count, number of fields) as item data
+// of its first cell.
+constexpr int rolakoloru = Qt::UserRole;
+constexpr int rolapol = Qt::UserRole + 1;
 } // namespace
 
 QItemSelectionModel::SelectionFlags TablicaRekordow::selectionCommand(const QModelIndex& index,
@@ -96,8 +88,6 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);
-    // The selection step belongs to the opening of a hidden window only.
-    setRerunShowOnReopen(false);
 
     Label1 = new QLabel(QStringLiteral("Najlepsi zmieniacze"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -150,7 +140,6 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
 
     QWidget::setTabOrder(Button1, listar);
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(this, &ToolWindow::shown, this, &TForm4::FormShow);
 
     FormCreate();
 }
@@ -202,6 +191,8 @@ void TForm4::odswiezlisterekordow()
                     item->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
                     listar->setItem(w, c, item);
                 }
+                listar->item(w, 0)->setData(rolakoloru, k);
+                listar->item(w, 0)->setData(rolapol, p);
             }
     }
 
@@ -213,10 +204,10 @@ void TForm4::odswiezlisterekordow()
 
 bool TForm4::zaznaczwiersz(int kolory, int pola)
 {
-    // Table row t is list row t + 1; the heading row (list row 0) reads as
-    // 0 fields at 0 colours and is never selected.
+    // Table row t is list row t + 1.
     for (int t = 0; t < listar->rowCount(); ++t) {
-        if (liczba(listar->item(t, 1)->text()) != kolory || liczba(listar->item(t, 0)->text()) != pola)
+        const QTableWidgetItem* klucz = listar->item(t, 0);
+        if (klucz->data(rolakoloru).toInt() != kolory || klucz->data(rolapol).toInt() != pola)
             continue;
         listar->uaktualnij();
         QScrollBar* s = listar->verticalScrollBar();
@@ -238,19 +229,14 @@ bool TForm4::zaznaczwiersz(int kolory, int pola)
 
 void TForm4::FormShow()
 {
-    if (wskazany_)
-        zaznaczwiersz(wskazany_->first, wskazany_->second);
-    else
-        zaznaczwiersz(gra.kolory, gra.x * gra.y);
+    pokazrekord(gra.kolory, gra.x * gra.y, false);
 }
 
 void TForm4::pokazrekord(std::uint8_t kolory, int pola, bool tezotwarte)
 {
     const bool otwarte = isVisible();
-    wskazany_ = std::pair<int, int>(kolory, pola);
     openCentred();
-    wskazany_.reset();
-    if (otwarte && tezotwarte)
+    if (!otwarte || tezotwarte)
         zaznaczwiersz(kolory, pola);
 }
 

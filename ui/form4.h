@@ -1,7 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <optional>
-#include <utility>
 #include <QTableWidget>
 
 #include "widgets/window.h"
@@ -38,6 +36,8 @@ public:
     explicit TForm4(QWidget* parent = nullptr);
 
     void FormCreate();
+    // Opens the list centred; a list that was hidden selects the row of the
+    // game on screen.
     void FormShow();
     void Button1Click();
     void odswiezlisterekordow();
@@ -56,9 +56,5 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void prepareFirstShow() override;
-
-private:
-    // The board the opening in progress points at, when it is not gra's.
-    std::optional<std::pair<int, int>> wskazany_;
 };
 extern TForm4* Form4;
