@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QMainWindow>
 
-#include "bench/sonda.h"
+#include "sonda.h"
 
 int main(int argc, char** argv)
 {

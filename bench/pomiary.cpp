@@ -27,7 +27,7 @@
 #include <QTest>
 
 #include "app/start.h"
-#include "bench/pomiar.h"
+#include "pomiar.h"
 #include "game/plansza.h"
 #include "store/rekordy.h"
 #include "store/ustawienia.h"

@@ -12,7 +12,7 @@
 
 #include "app/pulpit.h"
 #include "app/start.h"
-#include "bench/sonda.h"
+#include "sonda.h"
 #include "game/plansza.h"
 #include "store/ustawienia.h"
 #include "ui/form1.h"

@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "bench/pomiar.h"
+#include "pomiar.h"
 
 class PierwszeMalowanie : public QObject {
 public:

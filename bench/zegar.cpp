@@ -20,7 +20,7 @@
 #include <QTimer>
 
 #include "app/start.h"
-#include "bench/pomiar.h"
+#include "pomiar.h"
 #include "game/plansza.h"
 #include "store/ustawienia.h"
 #include "ui/form1.h"

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTest>
 
 #include "fileio/fileerror.h"
 #include "fileio/file.h"

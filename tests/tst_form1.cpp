@@ -13,6 +13,8 @@
 #include "app/menu.h"
 #include "app/start.h"
 #include "game/mieszanie.h"
+#include "okna.h"
+#include "planszatekstem.h"
 #include "pomoc.h"
 #include "store/ustawienia.h"
 #include "ui/form1.h"

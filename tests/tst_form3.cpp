@@ -6,6 +6,7 @@
 
 #include "app/menu.h"
 #include "app/start.h"
+#include "okna.h"
 #include "pomoc.h"
 #include "ui/form1.h"
 #include "ui/form3.h"

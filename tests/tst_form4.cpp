@@ -10,6 +10,8 @@
 
 #include "app/menu.h"
 #include "app/start.h"
+#include "game/plansza.h"
+#include "okna.h"
 #include "pomoc.h"
 #include "store/rekordy.h"
 #include "store/ustawienia.h"

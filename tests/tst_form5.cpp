@@ -11,6 +11,8 @@
 
 #include "app/menu.h"
 #include "app/start.h"
+#include "okna.h"
+#include "planszatekstem.h"
 #include "pomoc.h"
 #include "plikitestowe.h"
 #include "store/rekordy.h"

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "okna.h"
+#include "planszatekstem.h"
 #include "pomoc.h"
 #include "store/ustawienia.h"
 #include "ui/form3.h"

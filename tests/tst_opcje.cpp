@@ -11,6 +11,8 @@
 
 #include "app/menu.h"
 #include "app/start.h"
+#include "game/plansza.h"
+#include "okna.h"
 #include "pomoc.h"
 #include "store/ustawienia.h"
 #include "ui/form1.h"

@@ -6,6 +6,7 @@
 
 #include "game/mieszanie.h"
 #include "game/plansza.h"
+#include "planszatekstem.h"
 #include "pomoc.h"
 
 class TestPlansza : public QObject {

@@ -6,7 +6,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "pomoc.h"
+#include "katalog.h"
 #include "plikitestowe.h"
 #include "store/rekordy.h"
 
@@ -578,5 +578,5 @@ private Q_SLOTS:
     }
 };
 
-ZM_TEST_MAIN(TestRekordy)
+QTEST_GUILESS_MAIN(TestRekordy)
 #include "tst_rekordy.moc"

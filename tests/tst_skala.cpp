@@ -4,6 +4,8 @@
 #include <QLabel>
 
 #include "app/start.h"
+#include "game/plansza.h"
+#include "okna.h"
 #include "pomoc.h"
 #include "store/ustawienia.h"
 #include "ui/form1.h"

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "app/menu.h"
+#include "okna.h"
 #include "pomoc.h"
 #include "store/ustawienia.h"
 #include "game/plansza.h"

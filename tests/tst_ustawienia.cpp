@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-#include "pomoc.h"
+#include "katalog.h"
 #include "plikitestowe.h"
 #include "store/ustawienia.h"
 
@@ -245,5 +245,5 @@ private Q_SLOTS:
     }
 };
 
-ZM_TEST_MAIN(TestUstawienia)
+QTEST_GUILESS_MAIN(TestUstawienia)
 #include "tst_ustawienia.moc"

@@ -10,7 +10,6 @@
 #include <QRandomGenerator>
 #include <QThread>
 
-#include "pomoc.h"
 #include "plikitestowe.h"
 
 namespace {
@@ -212,5 +211,5 @@ private Q_SLOTS:
     }
 };
 
-ZM_TEST_MAIN(TestZapisPrzerwany)
+QTEST_GUILESS_MAIN(TestZapisPrzerwany)
 #include "tst_zapisprzerwany.moc"

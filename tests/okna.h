@@ -1,0 +1,57 @@
+#pragma once
+// Helpers of the window tests: the program's window set, and what its text
+// looks like on screen.
+#include <QLabel>
+
+#include "app/start.h"
+#include "katalog.h"
+#include "pomoc.h"
+#include "ui/form1.h"
+#include "ui/form4.h"
+
+// The rows of a picture, from the top, that hold ink: any pixel darker than
+// mid-grey.
+inline QList<int> wierszezatramentem(const QPixmap& obraz)
+{
+    const QImage o = obraz.toImage().convertToFormat(QImage::Format_RGB32);
+    QList<int> wiersze;
+    for (int y = 0; y < o.height(); ++y)
+        for (int x = 0; x < o.width(); ++x)
+            if (qGray(o.pixel(x, y)) < 128) {
+                wiersze << y;
+                break;
+            }
+    return wiersze;
+}
+
+// The ink rows of capitals without (0) and with accents (1) in a cell of the
+// records list (row 4, the name column) and in the label `l`.
+struct Wersaliki {
+    QList<int> komorka[2], etykieta[2];
+};
+inline Wersaliki wersaliki(QLabel* l)
+{
+    TablicaRekordow* t = Form4->listar;
+    const QRect r = t->visualRect(t->model()->index(4, 2));
+    Wersaliki w;
+    for (int akcenty = 0; akcenty < 2; ++akcenty) {
+        const QString s = akcenty ? QStringLiteral("ĄĘŚŹŻĆŃÓŁ") : QStringLiteral("AESZZCNOL");
+        t->item(4, 2)->setText(s);
+        l->setText(s);
+        w.komorka[akcenty] = wierszezatramentem(t->viewport()->grab(r));
+        w.etykieta[akcenty] = wierszezatramentem(l->grab());
+    }
+    return w;
+}
+
+// The program's windows as at start-up, in a fresh working directory, with
+// the clock stopped: the test gives the ticks.
+class ZestawOkien : public KatalogRoboczy {
+public:
+    ZestawOkien()
+    {
+        utworzokna();
+        Form1->Timer1->stop();
+    }
+    ~ZestawOkien() { zniszczokna(); }
+};
