@@ -1,28 +1,37 @@
 #pragma once
-// The board as text, for the tests that set up or read the tiles' states.
+// Boards as text, e.g. "111/101/111": bare states, and the tiles on screen.
 #include <QStringList>
 
 #include "game/plansza.h"
 
-// A board as rows of digits, e.g. "111/101/111".
+inline Stany stany(const QString& tekst, int k, bool wrap = false)
+{
+    const QStringList wiersze = tekst.split(QLatin1Char('/'));
+    Stany s{std::uint8_t(wiersze[0].size()), std::uint8_t(wiersze.size()), std::uint8_t(k), wrap};
+    for (int w = 0; w < s.y; ++w)
+        for (int c = 0; c < s.x; ++c)
+            s(c, w) = std::uint8_t(wiersze[w][c].unicode() - u'0');
+    return s;
+}
+
+inline QString tekst(const Stany& s)
+{
+    QString t;
+    for (int w = 0; w < s.y; ++w)
+        for (int c = 0; c < s.x; ++c)
+            t += (w && !c ? QStringLiteral("/") : QString()) + QChar(u'0' + s(c, w));
+    return t;
+}
+
 inline QString planszajakotekst()
 {
-    QString s;
-    for (int i = 0; i < gra.y; ++i) {
-        if (i)
-            s += QLatin1Char('/');
-        for (int j = 0; j < gra.x; ++j)
-            s += QChar(u'0' + plansza[i][j]->stan);
-    }
-    return s;
+    return tekst(stanyplanszy());
 }
 
 inline void ustawplansze(const QString& tekst)
 {
     const QStringList wiersze = tekst.split(QLatin1Char('/'));
     for (int i = 0; i < wiersze.size(); ++i)
-        for (int j = 0; j < wiersze[i].size(); ++j) {
-            plansza[i][j]->stan = std::uint8_t(wiersze[i][j].unicode() - u'0');
-            pokazstan(plansza[i][j]);
-        }
+        for (int j = 0; j < wiersze[i].size(); ++j)
+            ustawstan(plansza[i][j], std::uint8_t(wiersze[i][j].unicode() - u'0'));
 }

@@ -36,24 +36,6 @@ class TestPlansza : public QObject {
             ustawplansze(stany);
     }
 
-    // Bare states from a board string, and back.
-    static Stany stany(const QString& tekst, int k, bool wrap = false)
-    {
-        const QStringList wiersze = tekst.split(QLatin1Char('/'));
-        Stany s{std::uint8_t(wiersze[0].size()), std::uint8_t(wiersze.size()), std::uint8_t(k), wrap};
-        for (int w = 0; w < s.y; ++w)
-            for (int c = 0; c < s.x; ++c)
-                s(c, w) = std::uint8_t(wiersze[w][c].unicode() - u'0');
-        return s;
-    }
-    static QString tekst(const Stany& s)
-    {
-        QString t;
-        for (int w = 0; w < s.y; ++w)
-            for (int c = 0; c < s.x; ++c)
-                t += (w && !c ? QStringLiteral("/") : QString()) + QChar(u'0' + s(c, w));
-        return t;
-    }
     static void klik(QObject* s) { ::ruch(s); }
 
 private Q_SLOTS:
@@ -154,7 +136,7 @@ private Q_SLOTS:
         QFETCH(int, k);
         QFETCH(QString, stany);
         QFETCH(bool, wynik);
-        QCOMPARE(::ulozona(TestPlansza::stany(stany, k)), wynik);
+        QCOMPARE(::ulozona(::stany(stany, k)), wynik);
         zbuduj(3, 3, k, false, stany);
         QCOMPARE(::ulozona(), wynik);
     }
