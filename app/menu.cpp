@@ -10,7 +10,7 @@
 #include "ui/form6.h"
 #include "ui/opcje.h"
 
-TMainMenu* MainMenu1 = nullptr;
+QPointer<TMainMenu> MainMenu1;
 
 namespace {
 template <class F>

@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -18,14 +19,7 @@ public:
     void Wyjscie1Click();
     void Pomocnik1Click();
 
-    QMenu* Gra1 = nullptr;
-    QMenu* Pomoc1 = nullptr;
-    QAction* Nowa1 = nullptr;
-    QAction* Demo1 = nullptr;
-    QAction* Opcje1 = nullptr;
-    QAction* Listarekordw1 = nullptr;
-    QAction* Wyjscie1 = nullptr;
-    QAction* Oprogramie1 = nullptr;
-    QAction* Pomocnik1 = nullptr;
+    QMenu *Gra1{}, *Pomoc1{};
+    QAction *Nowa1{}, *Demo1{}, *Opcje1{}, *Listarekordw1{}, *Wyjscie1{}, *Oprogramie1{}, *Pomocnik1{};
 };
-extern TMainMenu* MainMenu1;
+extern QPointer<TMainMenu> MainMenu1; // empty once the menu is gone

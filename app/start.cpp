@@ -60,11 +60,4 @@ void utworzokna()
 void zniszczokna()
 {
     delete Form1;
-    Form1 = nullptr;
-    Opcje = nullptr;
-    Form3 = nullptr;
-    Form4 = nullptr;
-    Form5 = nullptr;
-    Form6 = nullptr;
-    MainMenu1 = nullptr;
 }

@@ -31,7 +31,7 @@ struct Wersaliki {
 };
 inline Wersaliki wersaliki(QLabel* l)
 {
-    TablicaRekordow* t = Form4->listar;
+    RowTable* t = Form4->listar;
     const QRect r = t->visualRect(t->model()->index(4, 2));
     Wersaliki w;
     for (int akcenty = 0; akcenty < 2; ++akcenty) {

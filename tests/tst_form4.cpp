@@ -80,7 +80,7 @@ private Q_SLOTS:
     {
         MainMenu1->Listarekordw1Click();
         QVERIFY(Form4->isVisible());
-        TablicaRekordow* t = Form4->listar;
+        RowTable* t = Form4->listar;
         QCOMPARE(t->columnCount(), 5);
         const QStringList naglowki = {"pól", "kolorów", "imię", "czas", "ruchów"};
         const int szerokosci[5] = {30, 29, 165, 54, 54};
@@ -98,8 +98,8 @@ private Q_SLOTS:
         QCOMPARE(t->horizontalHeader()->sectionResizeMode(2), QHeaderView::Interactive);
         // The five columns fill the table up to the scroll bar.
         QCOMPARE(t->horizontalHeader()->length(), t->viewport()->width());
-        QCOMPARE(t->widocznewiersze(), (281 - 4 - 19) / 17);
-        QCOMPARE(t->widocznewiersze(), 15);
+        QCOMPARE(t->visibleRows(), (281 - 4 - 19) / 17);
+        QCOMPARE(t->visibleRows(), 15);
         QCOMPARE(Form4->Label1->text(), QStringLiteral("Najlepsi zmieniacze"));
         QCOMPARE(Form4->Label1->palette().color(Form4->Label1->foregroundRole()), QColor(Qt::red));
         QVERIFY(Form4->Label1->fontMetrics().horizontalAdvance(Form4->Label1->text()) <= Form4->Label1->width());

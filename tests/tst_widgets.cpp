@@ -102,8 +102,8 @@ private Q_SLOTS:
     void bladwhandlerze()
     {
         LapaczBledow lapacz;
-        QVERIFY(!guarded([] { throw IoError(100); }));
-        QVERIFY(guarded([] {}));
+        QVERIFY(!runShowingErrors([] { throw IoError(100); }));
+        QVERIFY(runShowingErrors([] {}));
         QCOMPARE(lapacz.teksty, QStringList{QStringLiteral("Read beyond end of file.")});
         QCOMPARE(lapacz.tytuly, QStringList{QStringLiteral("Zmieniarka")});
         QCOMPARE(lapacz.ikony.value(0), QMessageBox::Critical);

@@ -1,7 +1,6 @@
 #include "ui/form1.h"
 
 #include <algorithm>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,35 +12,25 @@
 #include "game/plansza.h"
 #include "store/rekordy.h"
 #include "store/ustawienia.h"
-#include "ui/form3.h"
-#include "ui/form4.h"
 #include "ui/form5.h"
 #include "ui/form6.h"
-#include "ui/opcje.h"
 #include "widgets/accessible.h"
+#include "widgets/application.h"
 #include "widgets/errorbox.h"
 #include "widgets/window.h"
 
-TForm1* Form1 = nullptr;
+QPointer<TForm1> Form1;
 
 namespace {
 constexpr int bok = 47;      // a tile's side
 constexpr int margines = 5;  // around the board
 constexpr int pasek = 20;    // status bar height
 
-BitmapButton* szablon(QWidget* parent, const char* nazwa, const char* plik)
+BitmapButton* szablon(QWidget* parent, const char* nazwa)
 {
     auto* b = new BitmapButton(parent);
     b->setObjectName(QLatin1String(nazwa));
-    // On a screen that scales, the double-resolution rendering of the same
-    // glyph keeps the tiles sharp.
-    QPixmap glif;
-    QString podwojny = QString::fromLatin1(plik).replace(QLatin1String(".bmp"), QLatin1String("@2x.bmp"));
-    if (qApp->devicePixelRatio() > 1 && glif.load(podwojny))
-        glif.setDevicePixelRatio(2);
-    else
-        glif.load(QLatin1String(plik));
-    b->setGlyph(glif);
+    b->setGlyph(screenGlyph(QLatin1String(nazwa)));
     b->hide();
     hideFromAccessibility(b);
     return b;
@@ -68,9 +57,7 @@ TForm1::TForm1(QWidget* parent)
     Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zmieniarka"));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(11);
-    setFont(f);
+    setFont(windowFont());
 
     obszar = new QWidget(this);
     obszar->setObjectName(QStringLiteral("obszar"));
@@ -100,10 +87,10 @@ TForm1::TForm1(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ustawrozmiarklienta(361, 311);
 
-    kratka2 = szablon(obszar, "kratka2", ":/kratka2.bmp");
-    kratka1a = szablon(obszar, "kratka1a", ":/kratka1a.bmp");
-    kratka1b = szablon(obszar, "kratka1b", ":/kratka1b.bmp");
-    kratka1c = szablon(obszar, "kratka1c", ":/kratka1c.bmp");
+    kratka2 = szablon(obszar, "kratka2");
+    kratka1a = szablon(obszar, "kratka1a");
+    kratka1b = szablon(obszar, "kratka1b");
+    kratka1c = szablon(obszar, "kratka1c");
     kratki[0] = kratka2;
     kratki[1] = kratka1a;
     kratki[2] = kratka1b;
@@ -114,7 +101,7 @@ TForm1::TForm1(QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
-    guarded([this] { FormCreate(); });
+    runShowingErrors([this] { FormCreate(); });
 }
 
 void TForm1::showEvent(QShowEvent* e)
@@ -142,8 +129,8 @@ void TForm1::FormCreate()
     domyslnerekordy();
     // Each load reports its own error; a damaged records file must not keep
     // the settings from loading, or the exit would overwrite them with defaults.
-    guarded(wczytajlisterekordow);
-    guarded(wczytajkfg);
+    runShowingErrors(wczytajlisterekordow);
+    runShowingErrors(wczytajkfg);
 }
 
 void TForm1::ustawrozmiarklienta(int w, int h)
@@ -324,7 +311,7 @@ void TForm1::FormClose()
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
-    guarded([this] { FormClose(); });
+    runShowingErrors([this] { FormClose(); });
     QMainWindow::closeEvent(e);
 }
 
@@ -341,10 +328,8 @@ void TForm1::changeEvent(QEvent* e)
     if (jest && !bylo) {
         // The whole program goes down to the task bar with its main window.
         schowane_.clear();
-        for (ToolWindow* w : {static_cast<ToolWindow*>(Opcje), static_cast<ToolWindow*>(Form3),
-                              static_cast<ToolWindow*>(Form4), static_cast<ToolWindow*>(Form5),
-                              static_cast<ToolWindow*>(Form6)})
-            if (w && w->isVisible()) {
+        for (ToolWindow* w : findChildren<ToolWindow*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible()) {
                 schowane_.append(w);
                 w->hideWithGameWindow();
             }

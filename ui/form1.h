@@ -32,10 +32,7 @@ public:
     QWidget* obszar = nullptr; // where the tiles live, right below the menu bar
     QStatusBar* StatusBar1 = nullptr;
     Timer* Timer1 = nullptr;
-    BitmapButton* kratka2 = nullptr;
-    BitmapButton* kratka1a = nullptr;
-    BitmapButton* kratka1b = nullptr;
-    BitmapButton* kratka1c = nullptr;
+    BitmapButton *kratka2{}, *kratka1a{}, *kratka1b{}, *kratka1c{};
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -51,7 +48,7 @@ private:
     QLabel* panele_[2] = {};
     QList<QPointer<ToolWindow>> schowane_; // windows hidden while minimised
 };
-extern TForm1* Form1;
+extern QPointer<TForm1> Form1; // empty once the window is gone
 
 // "Czas: 12.3 sek." from the clock's count of tenths.
 QString tekstczasu(std::int32_t dziesiate);

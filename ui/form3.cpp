@@ -3,48 +3,27 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "widgets/accessible.h"
 #include "widgets/application.h"
+#include "widgets/controls.h"
 
-TForm3* Form3 = nullptr;
+QPointer<TForm3> Form3;
 
 namespace {
-// A title label, one cell high; its font and width come at the first show.
-QLabel* tytul(QWidget* parent, const char* nazwa, QPoint p)
-{
-    auto* l = new QLabel(QStringLiteral("ZMIENIARKA"), parent);
-    l->setObjectName(QLatin1String(nazwa));
-    l->setForegroundRole(QPalette::WindowText);
-    l->move(p);
-    return l;
-}
-
 QLabel* wiersz(QWidget* parent, const char* nazwa, int top, int px, const QString& tekst)
 {
-    auto* l = new QLabel(tekst, parent);
-    l->setObjectName(QLatin1String(nazwa));
-    l->setGeometry(16, top, 233, 25);
-    QFont f(QStringLiteral("Times New Roman CE"));
-    f.setPixelSize(px);
-    f.setBold(true);
-    l->setFont(f);
+    QLabel* l = newLabel(parent, nazwa, tekst, {16, top, 233, 25}, Qt::AlignHCenter | Qt::AlignTop);
+    l->setFont(pixelFont(QStringLiteral("Times New Roman CE"), px, true));
     l->setForegroundRole(QPalette::WindowText);
-    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     return l;
 }
 } // namespace
 
-TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie"), QSize(267, 208), true)
+TForm3::TForm3(QWidget* parent)
+    : ToolWindow(parent, "Form3", QStringLiteral("O programie"), QSize(267, 208), true)
 {
     Form3 = this;
-    setObjectName(QStringLiteral("Form3"));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(11);
-    setFont(f);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(88, 168, 89, 25);
+    Button1 = newButton(this, "Button1", QStringLiteral("OK"), {88, 168, 89, 25});
     // The one control that takes the focus: Enter and space press it while
     // it has it; it is no default button and Esc does nothing.
     Button1->setAutoDefault(true);
@@ -53,17 +32,10 @@ TForm3::TForm3(QWidget* parent) : ToolWindow(parent, QStringLiteral("O programie
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
 
     Label1 = wiersz(this, "Label1", 64, 19, QStringLiteral("Zmieniarka 1.0"));
-    Label2 = tytul(this, "Label2", {16, 8});
-    QPalette czerwona = Label2->palette();
-    czerwona.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    Label2->setPalette(czerwona);
-    // The shadow, 8 px right and down, opaque in the window's colour; the red
-    // title lies over it with a transparent background.
-    Label3 = tytul(this, "Label3", {24, 16});
-    Label3->setForegroundRole(QPalette::Dark);
-    Label3->setBackgroundRole(QPalette::Button);
-    Label3->setAutoFillBackground(true);
-    hideFromAccessibility(Label3);
+    const ShadowedTitle tytul
+        = shadowedTitle(this, QStringLiteral("ZMIENIARKA"), {16, 8}, Qt::red, "Label2", "Label3");
+    Label2 = tytul.title;
+    Label3 = tytul.shadow;
     Label4 = wiersz(this, "Label4", 96, 16, QStringLiteral("Autorzy: zespół Zmieniarki"));
     Label5 = wiersz(this, "Label5", 128, 16, QStringLiteral("© 2026"));
 

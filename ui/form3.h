@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include "widgets/window.h"
 
 class QLabel;
@@ -13,13 +14,11 @@ public:
     void Button1Click();
 
     QPushButton* Button1 = nullptr;
-    QLabel* Label1 = nullptr;
+    QLabel *Label1{}, *Label4{}, *Label5{};
     QLabel* Label2 = nullptr; // the title, red
     QLabel* Label3 = nullptr; // the title again, its shadow
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
 
 protected:
     void prepareFirstShow() override;
 };
-extern TForm3* Form3;
+extern QPointer<TForm3> Form3; // empty once the window is gone

@@ -1,20 +1,17 @@
 #include "ui/form4.h"
 
 #include <algorithm>
-#include <cmath>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include "game/plansza.h"
 #include "store/rekordy.h"
 #include "widgets/application.h"
+#include "widgets/controls.h"
 
-TForm4* Form4 = nullptr;
+QPointer<TForm4> Form4;
 
 namespace {
 // The heading row is 18 px and every other row 16 px, each with its 1 px
@@ -38,73 +35,19 @@ constexpr int rolakoloru = Qt::UserRole;
 constexpr int rolapol = Qt::UserRole + 1;
 } // namespace
 
-QItemSelectionModel::SelectionFlags TablicaRekordow::selectionCommand(const QModelIndex& index,
-                                                                     const QEvent* event) const
-{
-    const QItemSelectionModel::SelectionFlags f = QTableWidget::selectionCommand(index, event);
-    if (!index.isValid())
-        return f & QItemSelectionModel::Clear ? QItemSelectionModel::NoUpdate : f;
-    if (f & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
-        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
-    return f;
-}
-
-void TablicaRekordow::paintEvent(QPaintEvent* e)
-{
-    QTableWidget::paintEvent(e);
-    // A line holds the last logical pixel of its cell: it is drawn on the
-    // whole device pixels that end where that pixel ends, one of them (two
-    // at twice the size and more).
-    QPainter p(viewport());
-    p.setClipRegion(e->region());
-    const qreal dpr = viewport()->devicePixelRatioF();
-    const qreal grubosc = std::max(1.0, std::floor(dpr)) / dpr;
-    auto koniec = [dpr](int x) { return std::ceil(x * dpr - 0.01) / dpr; };
-    const int w = std::min(viewport()->width(), horizontalHeader()->length());
-    const int h = std::min(viewport()->height(), verticalHeader()->length() - verticalOffset());
-    const QColor srebrny(Qt::lightGray);
-    for (int c = 0; c < columnCount(); ++c) {
-        const qreal x = koniec(columnViewportPosition(c) + columnWidth(c));
-        p.fillRect(QRectF(x - grubosc, 0, grubosc, h), srebrny);
-    }
-    for (int r = rowAt(0); r >= 0 && r < rowCount(); ++r) {
-        const int y0 = rowViewportPosition(r);
-        if (y0 >= h)
-            break;
-        const qreal y = koniec(y0 + rowHeight(r));
-        p.fillRect(QRectF(0, y - grubosc, w, grubosc), srebrny);
-    }
-}
-
-int TablicaRekordow::widocznewiersze() const
-{
-    return std::max(1, viewport()->height() / wysokoscwiersza);
-}
-
-TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekordów"), QSize(364, 376), true)
+TForm4::TForm4(QWidget* parent)
+    : ToolWindow(parent, "Form4", QStringLiteral("Lista rekordów"), QSize(364, 376), true)
 {
     Form4 = this;
-    setObjectName(QStringLiteral("Form4"));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(11);
-    setFont(f);
 
-    Label1 = new QLabel(QStringLiteral("Najlepsi zmieniacze"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(0, 16, 361, 28);
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    // On a button-face window a label would take the button-text colour.
-    Label1->setForegroundRole(QPalette::WindowText);
-    QPalette p = Label1->palette();
-    p.setColor(QPalette::WindowText, Qt::red);
-    Label1->setPalette(p);
+    Label1 = newLabel(this, "Label1", QStringLiteral("Najlepsi zmieniacze"), {0, 16, 361, 28},
+                      Qt::AlignHCenter | Qt::AlignTop);
+    setTextColour(Label1, Qt::red);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(144, 344, 81, 25);
-    Button1->setDefault(true); // Enter from the table too: see keyPressEvent
+    Button1 = newButton(this, "Button1", QStringLiteral("OK"), {144, 344, 81, 25});
+    setDefaultButton(Button1); // Enter from the table too
 
-    listar = new TablicaRekordow(0, 5, this);
+    listar = new RowTable(0, 5, this);
     listar->setObjectName(QStringLiteral("listar"));
     listar->setGeometry(8, 56, 353, 281);
     listar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // the 2-pixel 3-D border
@@ -125,9 +68,6 @@ TForm4::TForm4(QWidget* parent) : ToolWindow(parent, QStringLiteral("Lista rekor
     v->setMinimumSectionSize(1);
     v->setSectionResizeMode(QHeaderView::Fixed);
     v->setDefaultSectionSize(wysokoscwiersza);
-    listar->setShowGrid(false); // drawn by the table itself, see paintEvent
-    listar->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listar->setSelectionMode(QAbstractItemView::SingleSelection);
     listar->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listar->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     listar->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -198,7 +138,7 @@ void TForm4::odswiezlisterekordow()
 
     if (zaznaczony >= 0 && zaznaczony < listar->rowCount())
         listar->setCurrentCell(zaznaczony, 0);
-    listar->uaktualnij();
+    listar->updateScrollRange();
     listar->verticalScrollBar()->setValue(gora);
 }
 
@@ -209,10 +149,10 @@ bool TForm4::zaznaczwiersz(int kolory, int pola)
         const QTableWidgetItem* klucz = listar->item(t, 0);
         if (klucz->data(rolakoloru).toInt() != kolory || klucz->data(rolapol).toInt() != pola)
             continue;
-        listar->uaktualnij();
+        listar->updateScrollRange();
         QScrollBar* s = listar->verticalScrollBar();
         const int gora = s->value(); // top visible table row, before the selection moves it
-        const int widac = listar->widocznewiersze();
+        const int widac = listar->visibleRows();
         listar->setCurrentCell(t, 0);
         listar->selectRow(t);
         if (t >= gora && t < gora + widac) {
@@ -243,14 +183,4 @@ void TForm4::pokazrekord(std::uint8_t kolory, int pola, bool tezotwarte)
 void TForm4::Button1Click()
 {
     close();
-}
-
-void TForm4::keyPressEvent(QKeyEvent* e)
-{
-    // The default button: Enter that no control took presses OK.
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        Button1->click();
-        return;
-    }
-    ToolWindow::keyPressEvent(e);
 }

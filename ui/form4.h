@@ -1,35 +1,16 @@
 #pragma once
+#include <QPointer>
 #include <cstdint>
-#include <QTableWidget>
 
+#include "widgets/rowtable.h"
 #include "widgets/window.h"
 
 class QLabel;
 class QPushButton;
 
-// The table of the records list. The heading row of the list is the table's
-// header, apart from the rows: list row r (1..96, the heading being row 0)
-// is table row r - 1.
-class TablicaRekordow : public QTableWidget {
-    Q_OBJECT
-public:
-    using QTableWidget::QTableWidget;
-    // Rows that fit whole into the visible area.
-    int widocznewiersze() const;
-    // Brings the scroll range up to date with the rows and the size now.
-    void uaktualnij() { updateGeometries(); }
-
-protected:
-    // The grid lines, drawn on whole device pixels: on a scaled screen
-    // every line is as wide as every other.
-    void paintEvent(QPaintEvent* e) override;
-    // One whole row is always selected: a Ctrl+click on it, or a click
-    // below the last row, does not leave the list without one.
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event = nullptr) const override;
-};
-
-// Lista rekordów: one row per colour count and number of fields.
+// Lista rekordów: one row per colour count and number of fields. The
+// heading row of the list is the table's header, apart from the rows: list
+// row r (1..96, the heading being row 0) is table row r - 1.
 class TForm4 : public ToolWindow {
     Q_OBJECT
 public:
@@ -51,10 +32,9 @@ public:
 
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;
-    TablicaRekordow* listar = nullptr;
+    RowTable* listar = nullptr;
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
     void prepareFirstShow() override;
 };
-extern TForm4* Form4;
+extern QPointer<TForm4> Form4; // empty once the window is gone

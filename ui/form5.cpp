@@ -4,7 +4,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,11 +13,11 @@
 #include "store/rekordy.h"
 #include "ui/form1.h"
 #include "ui/form4.h"
-#include "widgets/accessible.h"
 #include "widgets/application.h"
 #include "widgets/errorbox.h"
+#include "widgets/controls.h"
 
-TForm5* Form5 = nullptr;
+QPointer<TForm5> Form5;
 
 namespace {
 // Only what the records file can hold is typed in: a character outside the
@@ -31,15 +30,6 @@ public:
         return imiedozapisu(tekst) ? Acceptable : Invalid;
     }
 };
-
-QLabel* etykieta(QWidget* parent, const char* nazwa, QRect r, const QString& tekst)
-{
-    auto* l = new QLabel(tekst, parent);
-    l->setObjectName(QLatin1String(nazwa));
-    l->setGeometry(r);
-    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    return l;
-}
 
 const QString brawotekst = QStringLiteral("BRAWO!");
 constexpr int brawoszerokosc = 127; // the width of the word in Arial Black
@@ -61,8 +51,7 @@ QFont brawo()
 // There the scalable face closest to it stands in.
 QFont mssansserif(int piksele)
 {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPixelSize(piksele);
+    QFont f = pixelFont(QStringLiteral("MS Sans Serif"), piksele);
     const QFontInfo jest(f);
     if (!QFontDatabase::isScalable(jest.family())
         && (piksele != 11 || qApp->devicePixelRatio() != 1.0))
@@ -77,32 +66,26 @@ bool jestplansza(int kolory, int x, int y)
 }
 } // namespace
 
-TForm5::TForm5(QWidget* parent) : ToolWindow(parent, QStringLiteral("Koniec gry"), QSize(286, 222), false)
+TForm5::TForm5(QWidget* parent)
+    : ToolWindow(parent, "Form5", QStringLiteral("Koniec gry"), QSize(286, 222), false)
 {
     Form5 = this;
-    setObjectName(QStringLiteral("Form5"));
     setRerunShowOnReopen(false);
 
-    Label2 = etykieta(this, "Label2", QRect(88, 24, brawoszerokosc, 40), brawotekst);
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setForegroundRole(QPalette::Dark); // the button-shadow colour
-    Label2->setBackgroundRole(QPalette::Button);
-    Label2->setAutoFillBackground(true);
+    // The shadow shows 8 pixels right of and below the word.
+    const ShadowedTitle tytul = shadowedTitle(this, brawotekst, {80, 16}, Qt::red, "Label1", "Label2");
+    Label1 = tytul.title;
+    Label2 = tytul.shadow;
+    for (QLabel* l : {Label1, Label2}) {
+        l->resize(brawoszerokosc, 40);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
 
-    // Above the shadow, which shows 8 pixels right of and below it.
-    Label1 = etykieta(this, "Label1", QRect(80, 16, brawoszerokosc, 40), brawotekst);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // On a button-face window a label would take the button-text colour.
-    Label1->setForegroundRole(QPalette::WindowText);
-    QPalette czerwony = Label1->palette();
-    czerwony.setColor(QPalette::WindowText, Qt::red);
-    Label1->setPalette(czerwony);
-    Label1->raise();
+    constexpr Qt::Alignment srodek = Qt::AlignHCenter | Qt::AlignTop;
+    Label3 = newLabel(this, "Label3", QStringLiteral("Udało ci się zapełnić całą planszę!"), {0, 72, 289, 20}, srodek);
 
-    Label3 = etykieta(this, "Label3", QRect(0, 72, 289, 20), QStringLiteral("Udało ci się zapełnić całą planszę!"));
-
-    wyswczas = etykieta(this, "wyswczas", QRect(5, 104, 276, 13), QStringLiteral("czas"));
-    Label4 = etykieta(this, "Label4", QRect(8, 128, 273, 13), QStringLiteral("Podaj swoje imię:"));
+    wyswczas = newLabel(this, "wyswczas", QStringLiteral("czas"), {5, 104, 276, 13}, srodek);
+    Label4 = newLabel(this, "Label4", QStringLiteral("Podaj swoje imię:"), {8, 128, 273, 13}, srodek);
 
     imiewpis = new QLineEdit(this);
     imiewpis->setObjectName(QStringLiteral("imiewpis"));
@@ -110,16 +93,13 @@ TForm5::TForm5(QWidget* parent) : ToolWindow(parent, QStringLiteral("Koniec gry"
     imiewpis->setMaxLength(30);
     imiewpis->setValidator(new WalidatorImienia(imiewpis));
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(104, 184, 73, 25);
-    Button1->setDefault(true); // Enter from the name box too: see keyPressEvent
+    Button1 = newButton(this, "Button1", QStringLiteral("OK"), {104, 184, 73, 25});
+    setDefaultButton(Button1); // Enter from the name box too
 
     Label4->setBuddy(imiewpis); // names the box
-    hideFromAccessibility(Label2);
 
     QWidget::setTabOrder(imiewpis, Button1);
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { runShowingErrors([this] { Button1Click(); }); });
     connect(this, &ToolWindow::shown, this, &TForm5::FormCreate);
 }
 
@@ -171,14 +151,4 @@ void TForm5::Button1Click()
     // A list already open is pointed at the board's row only when the
     // rebuild has just put a new record there.
     Form4->pokazrekord(kolory_, x_ * y_, nowyrekord);
-}
-
-void TForm5::keyPressEvent(QKeyEvent* e)
-{
-    // The default button: Enter that no control took presses OK.
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        Button1->click();
-        return;
-    }
-    ToolWindow::keyPressEvent(e);
 }

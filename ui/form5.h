@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include <cstdint>
 
 #include "widgets/window.h"
@@ -20,18 +21,13 @@ public:
     // An error of the save leaves it (the dialog stays open).
     void Button1Click();
 
-    QLabel* Label2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* wyswczas = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel *Label2{}, *Label1{}, *Label3{}, *wyswczas{}, *Label4{};
     QLineEdit* imiewpis = nullptr;
     QPushButton* Button1 = nullptr;
 
     bool nowyrekord = false;
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
     void prepareFirstShow() override;
 
 private:
@@ -44,4 +40,4 @@ private:
     std::int32_t dziesiate_ = 0;
     std::int32_t ruchy_ = 0;
 };
-extern TForm5* Form5;
+extern QPointer<TForm5> Form5; // empty once the window is gone

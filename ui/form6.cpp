@@ -4,30 +4,17 @@
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QPainter>
 
 #include "game/plansza.h"
 #include "ui/form1.h"
 #include "widgets/accessible.h"
+#include "widgets/application.h"
+#include "widgets/controls.h"
 
-TForm6* Form6 = nullptr;
+QPointer<TForm6> Form6;
 
 namespace {
 constexpr int wysokosc = 47; // the client height; the arrows reach 2 px below it
-
-// A tile glyph from the resources, at double resolution on a screen that
-// scales, so that it stays sharp.
-QPixmap glif(const char* nazwa, qreal dpr)
-{
-    if (dpr > 1) {
-        QPixmap p(QStringLiteral(":/%1@2x.bmp").arg(QLatin1String(nazwa)));
-        if (!p.isNull()) {
-            p.setDevicePixelRatio(2);
-            return p;
-        }
-    }
-    return QPixmap(QStringLiteral(":/%1.bmp").arg(QLatin1String(nazwa)));
-}
 
 // The colour's name goes with the picture, for a player who cannot see it.
 ImageBox* obrazek(QWidget* parent, const char* nazwa, int left, int top, const QPixmap& p, std::uint8_t stan)
@@ -52,10 +39,8 @@ void jak(ImageBox* cel, const ImageBox* wzor)
 // keeps it whole, two pixels clear of the pictures on either side.
 QFont strzalkowa(const QString& tekst)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setBold(true);
     constexpr int najwiecej = 25 - 4, duza = 33;
-    f.setPixelSize(duza);
+    QFont f = pixelFont(QStringLiteral("DejaVu Sans"), duza, true);
     const int szerokosc = QFontMetrics(f).boundingRect(tekst).width();
     // Start from the size that the width at 33 px promises: each size
     // tried loads the face once more.
@@ -71,52 +56,26 @@ QLabel* strzalka(QWidget* parent, const char* nazwa, int left)
 {
     const QString tekst(QChar(0x21D2));
     static const QFont f = strzalkowa(tekst);
-    auto* l = new QLabel(tekst, parent);
-    l->setObjectName(QLatin1String(nazwa));
-    l->setGeometry(left, 0, 25, 49);
+    QLabel* l = newLabel(parent, nazwa, tekst, {left, 0, 25, 49}, Qt::AlignCenter);
     l->setFont(f);
     l->setForegroundRole(QPalette::WindowText);
-    l->setAlignment(Qt::AlignCenter);
     return l;
 }
 
 } // namespace
 
-ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {}
-
-void ImageBox::setPicture(const QPixmap& picture)
-{
-    picture_ = picture;
-    update();
-}
-
-void ImageBox::paintEvent(QPaintEvent*)
-{
-    if (picture_.isNull())
-        return;
-    // Whole pixels: 50 in 47 starts at -1, cutting 1 pixel at the top and
-    // left and 2 at the bottom and right, just the glyph's frame.
-    const QSize s = picture_.deviceIndependentSize().toSize();
-    QPainter p(this);
-    p.drawPixmap(QPoint((width() - s.width()) / 2, (height() - s.height()) / 2), picture_);
-}
-
-TForm6::TForm6(QWidget* parent) : ToolWindow(parent, QStringLiteral("Pomocnik"), QSize(335, wysokosc), false)
+TForm6::TForm6(QWidget* parent)
+    : ToolWindow(parent, "Form6", QStringLiteral("Pomocnik"), QSize(335, wysokosc), false)
 {
     Form6 = this;
-    setObjectName(QStringLiteral("Form6"));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(11);
-    setFont(f);
 
-    const qreal dpr = devicePixelRatio();
-    const QPixmap szary = glif("kratka2", dpr);
-    const QPixmap zolty = glif("kratka1b", dpr);
-    const QPixmap zielony = glif("kratka1c", dpr);
+    const QPixmap szary = screenGlyph(QStringLiteral("kratka2"));
+    const QPixmap zolty = screenGlyph(QStringLiteral("kratka1b"));
+    const QPixmap zielony = screenGlyph(QStringLiteral("kratka1c"));
     Label1 = strzalka(this, "Label1", 48);
     Image1 = obrazek(this, "Image1", 0, 0, szary, 0);
     Label2 = strzalka(this, "Label2", 120);
-    Image2 = obrazek(this, "Image2", 72, 0, glif("kratka1a", dpr), 1);
+    Image2 = obrazek(this, "Image2", 72, 0, screenGlyph(QStringLiteral("kratka1a")), 1);
     Label3 = strzalka(this, "Label3", 192);
     Image3 = obrazek(this, "Image3", 144, 0, zolty, 2);
     Label4 = strzalka(this, "Label4", 264);

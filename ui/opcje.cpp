@@ -6,8 +6,10 @@
 #include <QSlider>
 
 #include "store/ustawienia.h"
+#include "widgets/application.h"
+#include "widgets/controls.h"
 
-TOpcje* Opcje = nullptr;
+QPointer<TOpcje> Opcje;
 
 namespace {
 QSlider* suwak(QWidget* parent, const char* nazwa, QRect r, int od, int doo, int pozycja)
@@ -26,35 +28,23 @@ QSlider* suwak(QWidget* parent, const char* nazwa, QRect r, int od, int doo, int
 
 QLabel* etykieta(QWidget* parent, const char* nazwa, QPoint p, const QString& tekst)
 {
-    auto* l = new QLabel(tekst, parent);
-    l->setObjectName(QLatin1String(nazwa));
-    l->move(p);
-    l->adjustSize();
+    QLabel* l = newLabel(parent, nazwa, tekst, QRect(p, QSize()));
+    l->adjustSize(); // as wide and high as its text
     return l;
 }
 
 // The value next to a slider: a fixed box in bold Tahoma.
 QLabel* wartosc(QWidget* parent, const char* nazwa, QPoint p, const QString& tekst)
 {
-    auto* l = new QLabel(tekst, parent);
-    l->setObjectName(QLatin1String(nazwa));
-    l->setGeometry(QRect(p, QSize(15, 13)));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(13);
-    f.setBold(true);
-    l->setFont(f);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* l = newLabel(parent, nazwa, tekst, QRect(p, QSize(15, 13)));
+    l->setFont(pixelFont(QStringLiteral("Tahoma"), 13, true));
     return l;
 }
 } // namespace
 
-TOpcje::TOpcje(QWidget* parent) : ToolWindow(parent, QStringLiteral("Opcje"), QSize(265, 280), true)
+TOpcje::TOpcje(QWidget* parent) : ToolWindow(parent, "Opcje", QStringLiteral("Opcje"), QSize(265, 280), true)
 {
     Opcje = this;
-    setObjectName(QStringLiteral("Opcje"));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(11);
-    setFont(f);
 
     // Created in tab order's first control first, so that the first
     // activation puts the focus on TrackBar1.
@@ -65,9 +55,7 @@ TOpcje::TOpcje(QWidget* parent) : ToolWindow(parent, QStringLiteral("Opcje"), QS
     TrackBar2 = suwak(this, "TrackBar2", QRect(24, 96, 201, 33), 3, 10, 5);
     Label3 = etykieta(this, "Label3", {16, 80}, QStringLiteral("Wymiar Y"));
 
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setObjectName(QStringLiteral("OK"));
-    OK->setGeometry(80, 240, 105, 25);
+    OK = newButton(this, "OK", QStringLiteral("OK"), {80, 240, 105, 25});
     // Enter presses OK only while OK has the focus; nothing is the default
     // button, and Esc does nothing (a plain window has no cancel).
     OK->setAutoDefault(true);

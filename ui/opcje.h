@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include "widgets/window.h"
 
 class QCheckBox;
@@ -20,16 +21,9 @@ public:
     void CheckBox1Click();
     void OKClick();
 
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* ilex = nullptr;
-    QLabel* iley = nullptr;
-    QSlider* TrackBar2 = nullptr;
-    QLabel* Label3 = nullptr;
+    QSlider *TrackBar1{}, *TrackBar2{}, *TrackBar3{};
+    QLabel *Label1{}, *ilex{}, *iley{}, *Label3{}, *Label2{}, *ilek{};
     QPushButton* OK = nullptr;
     QCheckBox* CheckBox1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QSlider* TrackBar3 = nullptr;
-    QLabel* ilek = nullptr;
 };
-extern TOpcje* Opcje;
+extern QPointer<TOpcje> Opcje; // empty once the window is gone

@@ -1,7 +1,6 @@
 #include "widgets/application.h"
 
 #include <algorithm>
-#include <exception>
 #include <utility>
 #include <QDir>
 #include <QFile>
@@ -78,14 +77,23 @@ QString Application::title()
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        showErrorBox(QString::fromUtf8(e.what()));
-    } catch (...) {
-        showErrorBox(QStringLiteral("Unknown error"));
-    }
-    return false;
+    bool handled = false;
+    runShowingErrors([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+QFont pixelFont(const QString& family, int pixels, bool bold)
+{
+    QFont f(family);
+    f.setPixelSize(pixels);
+    if (bold)
+        f.setBold(true);
+    return f;
+}
+
+QFont windowFont()
+{
+    return pixelFont(QStringLiteral("Tahoma"), 11);
 }
 
 QFont arialBlack(int piksele)
@@ -93,9 +101,8 @@ QFont arialBlack(int piksele)
     // Arial Black's capitals are 0.716 of its character height, and its
     // "ZMIENIARKA" is 7.166 character heights wide.
     constexpr double wersaliki = 0.716, wzor = 7.166;
-    QFont f(QStringLiteral("Arial Black"));
+    QFont f = pixelFont(QStringLiteral("Arial Black"), piksele);
     f.setWeight(QFont::Black);
-    f.setPixelSize(piksele);
     const double wysokosc = QFontMetricsF(f).capHeight();
     if (wysokosc > 0)
         f.setPixelSize(qRound(piksele * wersaliki * piksele / wysokosc));
@@ -122,19 +129,18 @@ void installFonts()
     if (QFile::exists(wine + QLatin1String("ms_sans_serif.ttf")))
         QFontDatabase::addApplicationFont(wine + QLatin1String("ms_sans_serif.ttf"));
 
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman CE"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    // Inter's Black cut is a grotesque of Arial Black's weight (fonts-inter).
-    QFont::insertSubstitutions(QStringLiteral("Arial Black"),
-                               {QStringLiteral("Inter"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Symbol"),
-                               {QStringLiteral("Standard Symbols PS"), QStringLiteral("DejaVu Sans")});
+    // Each face the layouts name, and the installed faces that stand in for
+    // it, best first. Inter's Black cut is a grotesque of Arial Black's
+    // weight (fonts-inter).
+    static const char* const standIns[][3] = {
+        {"Tahoma", "DejaVu Sans", "Liberation Sans"},
+        {"MS Sans Serif", "Tahoma", "DejaVu Sans"},
+        {"Times New Roman CE", "Liberation Serif", "DejaVu Serif"},
+        {"Times New Roman", "Liberation Serif", "DejaVu Serif"},
+        {"Arial", "Liberation Sans", "DejaVu Sans"},
+        {"Arial Black", "Inter", "DejaVu Sans"},
+        {"Symbol", "Standard Symbols PS", "DejaVu Sans"},
+    };
+    for (const auto& [face, first, second] : standIns)
+        QFont::insertSubstitutions(QLatin1String(face), {QLatin1String(first), QLatin1String(second)});
 }

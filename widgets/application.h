@@ -17,6 +17,12 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// A face at a size in pixels, so that a layout measured in pixels keeps
+// its proportions whatever the screen's resolution.
+QFont pixelFont(const QString& family, int pixels, bool bold = false);
+// Every window's own font: Tahoma, 11 px.
+QFont windowFont();
+
 // Arial Black with the given character height. A stand-in face is sized so
 // that its capitals are as high and as wide as Arial Black's.
 QFont arialBlack(int piksele);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QBitmap>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -21,6 +22,18 @@ QPixmap BitmapButton::masked(const QPixmap& bitmap)
     QPixmap out = bitmap;
     out.setMask(bitmap.createMaskFromColor(key, Qt::MaskInColor));
     return out;
+}
+
+QPixmap screenGlyph(const QString& name)
+{
+    if (qApp->devicePixelRatio() > 1) {
+        QPixmap p(QStringLiteral(":/%1@2x.bmp").arg(name));
+        if (!p.isNull()) {
+            p.setDevicePixelRatio(2);
+            return p;
+        }
+    }
+    return QPixmap(QStringLiteral(":/%1.bmp").arg(name));
 }
 
 void BitmapButton::setGlyph(const QPixmap& glyph)

@@ -24,3 +24,9 @@ protected:
 private:
     QPixmap glyph_;
 };
+
+// The glyph `name` from the resources (":/name.bmp"); on a screen that
+// scales, its double-resolution drawing (":/name@2x.bmp") keeps it sharp.
+// The highest pixel ratio among the screens decides, so that a glyph is
+// never enlarged.
+QPixmap screenGlyph(const QString& name);

@@ -19,15 +19,13 @@ void showErrorBox(const QString& what)
     box.exec();
 }
 
-bool guarded(const std::function<void()>& handler)
+void showCurrentError()
 {
     try {
-        handler();
-        return true;
+        throw;
     } catch (const std::exception& e) {
         showErrorBox(QString::fromUtf8(e.what()));
     } catch (...) {
         showErrorBox(QStringLiteral("Unknown error"));
     }
-    return false;
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <QString>
 
 // The one place where an error that leaves a handler is shown: a message
@@ -8,6 +7,19 @@
 QString errorBoxText(const QString& what);
 void showErrorBox(const QString& what);
 
-// Runs a handler; an error that leaves it goes to the error box and the
+// Shows the error being handled (called from a catch block) in the error box.
+void showCurrentError();
+
+// Runs a handler; an error that leaves it is shown in the error box and the
 // program goes on. Returns false when the handler ended with an error.
-bool guarded(const std::function<void()>& handler);
+template <class Handler>
+bool runShowingErrors(Handler&& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        showCurrentError();
+        return false;
+    }
+}

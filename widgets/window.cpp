@@ -5,7 +5,9 @@
 #include <QAbstractNativeEventFilter>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -17,6 +19,7 @@
 #endif
 
 #include "widgets/accessible.h"
+#include "widgets/application.h"
 
 namespace {
 // The frame the window manager last put round a window of each kind (main
@@ -276,9 +279,11 @@ void centreOnScreen(QWidget* w)
     moveFrameTo(w, screen.topLeft() + QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
 }
 
-ToolWindow::ToolWindow(QWidget* parent, const QString& caption, QSize client, bool stayOnTop)
+ToolWindow::ToolWindow(QWidget* parent, const char* name, const QString& caption, QSize client, bool stayOnTop)
     : QWidget(parent, Qt::Tool), stayOnTop_(stayOnTop)
 {
+    setObjectName(QLatin1String(name));
+    setFont(windowFont());
     installAccessibility();
     // A tool window is kept above its owner by every window manager; one
     // that must be able to go behind the game window is a plain window
@@ -344,6 +349,21 @@ void ToolWindow::closeEvent(QCloseEvent* e)
 {
     QWidget::closeEvent(e);
     Q_EMIT closed();
+}
+
+void ToolWindow::setDefaultButton(QPushButton* button)
+{
+    defaultButton_ = button;
+    button->setDefault(true);
+}
+
+void ToolWindow::keyPressEvent(QKeyEvent* e)
+{
+    if (defaultButton_ && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+        defaultButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void ToolWindow::showEvent(QShowEvent* e)

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+class QPushButton;
+
 // Centres a window's outer frame on the screen it is on (the primary one
 // before it was ever shown). Works before and after the first show.
 void centreOnScreen(QWidget* w);
@@ -28,14 +30,16 @@ void moveFrameTo(QWidget* w, QPoint frameTopLeft);
 // program. Nothing is placed or hidden there.
 bool compositorPlacesWindows();
 
-// A fixed-size tool window with a narrow title bar and no title-bar buttons.
+// A fixed-size tool window with a narrow title bar and no title-bar buttons,
+// in the window font.
 // One that stays on top is kept above the game window; one that does not
 // can go behind it. Where the window manager offers a close button anyway,
 // a close hides the window, like its own controls do.
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
-    ToolWindow(QWidget* parent, const QString& caption, QSize client, bool stayOnTop);
+    // `name` is the object's name, by which tests and tools find it.
+    ToolWindow(QWidget* parent, const char* name, const QString& caption, QSize client, bool stayOnTop);
 
     // Shows the window centred on the screen, also when it is already open.
     // An open window runs its show handler again unless told otherwise.
@@ -48,6 +52,9 @@ public:
     void hideWithGameWindow();
     void showAgain();
 
+    // The window's default button: Enter that no control takes presses it.
+    void setDefaultButton(QPushButton* button);
+
 Q_SIGNALS:
     void shown();
     // Closed by its own controls or by the window manager (not hidden with
@@ -57,6 +64,7 @@ Q_SIGNALS:
 protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
     // Runs once, just before the window is first shown. Fonts are looked up
     // here rather than in the constructor: each face found costs start-up
@@ -65,6 +73,7 @@ protected:
 
 private:
     bool stayOnTop_;
+    QPushButton* defaultButton_ = nullptr;
     QRect place_; // where it stood when the game window was minimised
     bool prepared_ = false;
     bool rerunOnReopen_ = true;
