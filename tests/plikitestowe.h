@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the data-file tests: file contents, a player's rights under a
-// root test run, and the outcome of a call that may throw IoError.
+// root test run, faults of the file layer, and the outcome of a call that
+// may throw IoError.
 #include <algorithm>
 #include <cerrno>
 #include <functional>
