@@ -1,6 +1,9 @@
 #pragma once
 // Helpers of the data-file tests: file contents, a player's rights under a
-// root test run, and the outcome of a call that may throw IoError.
+// root test run, faults of the file layer, and the outcome of a call that
+// may throw IoError.
+#include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <optional>
 #include <sys/fsuid.h>
@@ -98,11 +101,39 @@ inline void ustawtryb(const QString& nazwa, mode_t tryb)
     QVERIFY(::chmod(QFile::encodeName(nazwa).constData(), tryb) == 0);
 }
 
-// Faults of the file layer for one test; the system's calls come back at the end.
-class Usterki {
-public:
-    Usterki() = default;
-    ~Usterki() { fileio::restoreCalls(); }
-    Usterki(const Usterki&) = delete;
-    Usterki& operator=(const Usterki&) = delete;
-};
+// The file layer fails as named until the test's cleanup brings the
+// system's calls back: "full", "nothing" (the disk takes no byte) or "eio" at
+// write call number `zapis` only (the others take up to 1000 bytes each),
+// a flush that finds the disk full, a close or a rename that fails.
+inline void usterka(const QString& jaka, int zapis = 2)
+{
+    auto& w = fileio::calls();
+    if (jaka == u"fsync")
+        w.fsync = [](int) { errno = ENOSPC; return -1; };
+    else if (jaka == u"close")
+        w.close = [](int fd) { ::close(fd); errno = EIO; return -1; };
+    else if (jaka == u"rename")
+        w.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
+    else
+        w.write = [n = 0, zapis, e = jaka == u"full" ? ENOSPC : jaka == u"eio" ? EIO : 0](
+                      int fd, const void* b, std::size_t k) mutable -> long {
+            if (n++ != zapis)
+                return ::write(fd, b, std::min<std::size_t>(k, 1000));
+            errno = e;
+            return e ? -1 : 0;
+        };
+}
+
+// Reads fail with EIO once this many bytes have arrived.
+inline void odczytdo(std::size_t bajtow)
+{
+    fileio::calls().read = [bajtow](int fd, void* b, std::size_t k) mutable -> long {
+        if (bajtow == 0) {
+            errno = EIO;
+            return -1;
+        }
+        const long r = ::read(fd, b, std::min(k, bajtow));
+        bajtow -= r > 0 ? std::size_t(r) : 0;
+        return r;
+    };
+}

@@ -30,6 +30,7 @@ QByteArray domyslnywpis()
     return QByteArray::fromHex("05") + "Gracz" + QByteArray(26, '\0')
            + QByteArray::fromHex("33 33 33 33 33 3F 8F 40  0F 27 00 00  00 00 00 00");
 }
+QByteArray domyslnyplik() { return domyslnywpis().repeated(96); }
 
 // Entry i of a sample file: every field, padding and the bytes past the
 // name's length different from the defaults and from one another.
@@ -55,34 +56,20 @@ QByteArray plikwzorcowy()
     return b;
 }
 
-// Entry i of the file is rekordy[k][p] with these k and p.
-TRekord& wpiswpamieci(int i) { return rekordy[i / 32 + 1][iloczyny[i % 32]]; }
-
-// Does the entry in memory hold exactly these 48 bytes of the file?
-bool zgodny(const TRekord& r, const QByteArray& b)
-{
-    std::uint64_t czas = 0;
-    std::uint32_t ruchow = 0;
-    for (int i = 0; i < 8; ++i)
-        czas |= std::uint64_t(std::uint8_t(b[32 + i])) << (8 * i);
-    for (int i = 0; i < 4; ++i)
-        ruchow |= std::uint32_t(std::uint8_t(b[40 + i])) << (8 * i);
-    return r.dlugosc == std::uint8_t(b[0]) && std::memcmp(r.imie, b.constData() + 1, 30) == 0
-           && r.wypelnienie1 == std::uint8_t(b[31]) && std::bit_cast<std::uint64_t>(r.czas) == czas
-           && std::uint32_t(r.ruchow) == ruchow && std::memcmp(r.wypelnienie2, b.constData() + 44, 4) == 0;
-}
-
-bool jakdomyslny(const TRekord& r) { return zgodny(r, domyslnywpis()); }
-
-// The new record the fault tests try to save.
+// The new record the save tests write, and the 48 bytes it takes at 1872.
 void nowyrekord()
 {
     TRekord& r = rekordy[2][24];
+    r = TRekord{};
     ustawimie(r, QStringLiteral("Łucja"));
     r.czas = 12.3;
     r.ruchow = 77;
 }
-constexpr int miejscenowego = 1872;
+QByteArray znowym(QByteArray plik)
+{
+    return plik.replace(1872, 48, QByteArray::fromHex("05 a3 75 63 6a 61") + QByteArray(26, '\0')
+                                      + QByteArray::fromHex("9a 99 99 99 99 99 28 40  4d 00 00 00  00 00 00 00"));
+}
 } // namespace
 
 class TestRekordy : public QObject {
@@ -98,17 +85,12 @@ private Q_SLOTS:
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         for (int k = 1; k <= 3; ++k)
             for (int p = 9; p <= 100; ++p) {
-                QVERIFY(jakdomyslny(rekordy[k][p]));
                 QCOMPARE(imierekordu(rekordy[k][p]), QStringLiteral("Gracz"));
+                QCOMPARE(rekordy[k][p].czas, 999.9);
+                QCOMPARE(rekordy[k][p].ruchow, 9999);
             }
-        QCOMPARE(rekordy[1][9].czas, 999.9);
-        QCOMPARE(rekordy[3][100].ruchow, 9999);
-
         zapiszlisterekordow();
-        const QByteArray plik = trescpliku(rek);
-        QCOMPARE(plik.size(), rozmiar);
-        for (int i = 0; i < 96; ++i)
-            QCOMPARE(plik.mid(48 * i, 48).toHex(' '), domyslnywpis().toHex(' '));
+        QCOMPARE(trescpliku(rek), domyslnyplik());
         QCOMPARE(plikikatalogu(), QStringList{rek});
     }
 
@@ -122,113 +104,87 @@ private Q_SLOTS:
         QVERIFY(std::equal(pola.begin(), pola.end(), std::begin(iloczyny), std::end(iloczyny)));
     }
 
+    // Each board's entry in the file; a shorter name overwrites only the
+    // length and its own letters.
     void miejscewpliku_data()
     {
         QTest::addColumn<int>("kolory");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("pola");
         QTest::addColumn<int>("miejsce");
-        QTest::newRow("3x3, 1 colour") << 1 << 3 << 3 << 0;
-        QTest::newRow("10x10, 1 colour") << 1 << 10 << 10 << 1488;
-        QTest::newRow("3x3, 2 colours") << 2 << 3 << 3 << 1536;
-        QTest::newRow("4x6, 2 colours") << 2 << 4 << 6 << 1872;
-        QTest::newRow("3x8, 2 colours") << 2 << 3 << 8 << 1872;
-        QTest::newRow("6x4, 2 colours") << 2 << 6 << 4 << 1872;
-        QTest::newRow("8x3, 2 colours") << 2 << 8 << 3 << 1872;
-        QTest::newRow("10x10, 3 colours") << 3 << 10 << 10 << 4560;
+        QTest::newRow("3x3, 1 colour") << 1 << 9 << 0;
+        QTest::newRow("10x10, 1 colour") << 1 << 100 << 1488;
+        QTest::newRow("3x3, 2 colours") << 2 << 9 << 1536;
+        QTest::newRow("4x6, 2 colours") << 2 << 24 << 1872;
+        QTest::newRow("10x10, 3 colours") << 3 << 100 << 4560;
     }
     void miejscewpliku()
     {
         QFETCH(int, kolory);
-        QFETCH(int, x);
-        QFETCH(int, y);
+        QFETCH(int, pola);
         QFETCH(int, miejsce);
         KatalogRoboczy katalog;
-        TRekord& r = rekordy[kolory][x * y];
+        TRekord& r = rekordy[kolory][pola];
         ustawimie(r, QStringLiteral("Ala"));
         r.czas = 12.3;
         r.ruchow = -2;
 
         zapiszlisterekordow();
-        const QByteArray plik = trescpliku(rek);
-        QCOMPARE(plik.size(), rozmiar);
-        const QByteArray oczekiwany = QByteArray::fromHex("03") + "Alacz" + QByteArray(25, '\0')
-                                      + QByteArray(1, '\0') + le(std::bit_cast<std::uint64_t>(12.3), 8)
-                                      + QByteArray::fromHex("feffffff 00000000");
-        for (int i = 0; i < 96; ++i)
-            QCOMPARE(plik.mid(48 * i, 48).toHex(' '),
-                     (48 * i == miejsce ? oczekiwany : domyslnywpis()).toHex(' '));
-
+        QCOMPARE(trescpliku(rek),
+                 domyslnyplik().replace(miejsce, 48,
+                                        QByteArray::fromHex("03") + "Alacz" + QByteArray(26, '\0')
+                                            + QByteArray::fromHex("9a 99 99 99 99 99 28 40  fe ff ff ff  00 00 00 00")));
         domyslnerekordy();
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
-        QCOMPARE(imierekordu(rekordy[kolory][x * y]), QStringLiteral("Ala"));
-        QCOMPARE(rekordy[kolory][x * y].czas, 12.3);
-        QCOMPARE(rekordy[kolory][x * y].ruchow, -2);
+        QCOMPARE(imierekordu(r), QStringLiteral("Ala"));
+        QCOMPARE(r.czas, 12.3);
+        QCOMPARE(r.ruchow, -2);
     }
 
-    // Whole entries come from the file; the one the file ends in, and all
-    // after it, keep their defaults.
+    // Whole entries come from the file, and go back into it as they came,
+    // the bytes without meaning too; the one the file ends or the device
+    // fails in (after `awariapo` bytes, -1 never), and all after it, keep
+    // their defaults.
     void wczytanie_data()
     {
         QTest::addColumn<int>("dlugoscpliku");
+        QTest::addColumn<int>("awariapo");
+        QTest::addColumn<int>("zpliku");
         QTest::addColumn<std::optional<int>>("blad");
-        QTest::newRow("empty") << 0 << std::optional(100);
-        QTest::newRow("one entry") << 48 << std::optional(100);
-        QTest::newRow("96 bytes") << 96 << std::optional(100);
-        QTest::newRow("ends inside the third entry") << 96 + 20 << std::optional(100);
-        QTest::newRow("one byte short") << rozmiar - 1 << std::optional(100);
-        QTest::newRow("whole") << rozmiar << std::optional<int>();
-        QTest::newRow("longer") << rozmiar + 100 << std::optional<int>();
+        QTest::newRow("empty") << 0 << -1 << 0 << std::optional(100);
+        QTest::newRow("one entry") << 48 << -1 << 1 << std::optional(100);
+        QTest::newRow("ends inside the third entry") << 96 + 20 << -1 << 2 << std::optional(100);
+        QTest::newRow("one byte short") << rozmiar - 1 << -1 << 95 << std::optional(100);
+        QTest::newRow("whole") << rozmiar << -1 << 96 << std::optional<int>();
+        QTest::newRow("longer") << rozmiar + 100 << -1 << 96 << std::optional<int>();
+        QTest::newRow("device fails in the third entry") << rozmiar << 96 + 20 << 2 << std::optional(1005);
     }
     void wczytanie()
     {
         QFETCH(int, dlugoscpliku);
+        QFETCH(int, awariapo);
+        QFETCH(int, zpliku);
         QFETCH(std::optional<int>, blad);
         KatalogRoboczy katalog;
         QByteArray plik = plikwzorcowy() + QByteArray(200, '\x55');
         plik.truncate(dlugoscpliku);
         nowyplik(rek, plik);
+        if (awariapo >= 0)
+            odczytdo(std::size_t(awariapo));
 
         QCOMPARE(kodbledu(wczytajlisterekordow), blad);
-        for (int i = 0; i < 96; ++i) {
-            if (48 * (i + 1) <= dlugoscpliku)
-                QVERIFY2(zgodny(wpiswpamieci(i), wpis(i)), qPrintable(QString::number(i)));
-            else
-                QVERIFY2(jakdomyslny(wpiswpamieci(i)), qPrintable(QString::number(i)));
-        }
-        // Field counts no board has are never read.
-        QVERIFY(jakdomyslny(rekordy[1][10]));
-        QVERIFY(jakdomyslny(rekordy[3][99]));
+        fileio::restoreCalls();
         QCOMPARE(trescpliku(rek), plik);
-    }
-
-    void tekstbledu()
-    {
-        KatalogRoboczy katalog;
-        nowyplik(rek, plikwzorcowy().left(96));
-        try {
-            wczytajlisterekordow();
-            QFAIL("a 96-byte file must end the load with an error");
-        } catch (const IoError& e) {
-            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Read beyond end of file"));
-        }
-    }
-
-    // The bytes without meaning go back into the file as they came.
-    void bajtyzachowane()
-    {
-        KatalogRoboczy katalog;
-        nowyplik(rek, plikwzorcowy() + "overlong tail");
-        QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
+        // Field counts no board has are never read.
+        QCOMPARE(rekordy[1][10].ruchow, 9999);
+        QCOMPARE(rekordy[3][99].ruchow, 9999);
         zapiszlisterekordow();
-        QCOMPARE(trescpliku(rek).toHex(' '), plikwzorcowy().toHex(' '));
+        QCOMPARE(trescpliku(rek), plikwzorcowy().left(48 * zpliku) + domyslnywpis().repeated(96 - zpliku));
     }
 
     void zadlugieimie_data()
     {
         QTest::addColumn<int>("dlugosc");
         QTest::newRow("31") << 31;
-        QTest::newRow("200") << 200;
         QTest::newRow("255") << 255;
     }
     void zadlugieimie()
@@ -241,31 +197,12 @@ private Q_SLOTS:
         nowyplik(rek, plik);
 
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
-        const TRekord& r = wpiswpamieci(40);
-        QCOMPARE(r.dlugosc, 30);
-        QCOMPARE(imierekordu(r), QString::fromLatin1(plik.mid(miejsce + 1, 30)));
+        QCOMPARE(rekordy[2][25].dlugosc, 30);
+        QCOMPARE(imierekordu(rekordy[2][25]), QStringLiteral("opqrstuvwxyzabcdefghijklmnopqr"));
 
         zapiszlisterekordow();
-        QByteArray oczekiwany = plik;
-        oczekiwany[miejsce] = char(30);
-        QCOMPARE(trescpliku(rek), oczekiwany);
-    }
-
-    // A shorter name overwrites only the length and its own letters.
-    void krotszeimie()
-    {
-        KatalogRoboczy katalog;
-        ustawimie(rekordy[1][20], QStringLiteral("Krzysztof"));
-        zapiszlisterekordow();
-        ustawimie(rekordy[1][20], QStringLiteral("Ola"));
-        zapiszlisterekordow();
-
-        const int miejsce = 48 * 5;
-        QCOMPARE(trescpliku(rek).mid(miejsce, 31),
-                 QByteArray::fromHex("03") + "Olaysztof" + QByteArray(21, '\0'));
-        domyslnerekordy();
-        QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
-        QCOMPARE(imierekordu(rekordy[1][20]), QStringLiteral("Ola"));
+        plik[miejsce] = char(30);
+        QCOMPARE(trescpliku(rek), plik);
     }
 
     void imiona_data()
@@ -285,17 +222,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, imie);
         QFETCH(QByteArray, bajty);
-        KatalogRoboczy katalog;
         QVERIFY(imiedozapisu(imie));
         TRekord& r = rekordy[3][49];
         ustawimie(r, imie);
-        QCOMPARE(r.dlugosc, bajty.size());
         QCOMPARE(QByteArray(r.imie, r.dlugosc).toHex(' '), bajty.toHex(' '));
-
-        zapiszlisterekordow();
-        domyslnerekordy();
-        QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
-        QCOMPARE(imierekordu(rekordy[3][49]), imie.left(30));
+        QCOMPARE(imierekordu(r), imie.left(30));
     }
 
     // A character the code page cannot hold is refused, never stored as
@@ -351,23 +282,17 @@ private Q_SLOTS:
             QVERIFY2(gracz->dziala(), "cannot check files as an unprivileged user");
         }
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
-        QVERIFY(jakdomyslny(rekordy[1][9]));
+        QCOMPARE(rekordy[1][9].ruchow, 9999);
 
         nowyrekord();
-        try {
-            zapiszlisterekordow();
-            QFAIL("a read-only file must not be replaced");
-        } catch (const IoError& e) {
-            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("File access denied"));
-        }
+        const auto blad = kodbledu(zapiszlisterekordow);
         gracz.reset();
+        ustawtryb(rek, 0644); // and a test run by a player can read it
+        QCOMPARE(blad, std::optional(5));
         QCOMPARE(trescpliku(rek), plikwzorcowy());
         QCOMPARE(plikikatalogu(), QStringList{rek});
-
-        ustawtryb(rek, 0644);
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
-        QCOMPARE(imierekordu(rekordy[2][24]), QStringLiteral("Łucja"));
-        QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
+        QCOMPARE(trescpliku(rek), znowym(domyslnyplik()));
     }
 
     // A folder that takes no new files: the file is still saved when it may
@@ -393,8 +318,7 @@ private Q_SLOTS:
         ustawtryb(QStringLiteral("."), 0755);
 
         QCOMPARE(zplikiem, std::nullopt);
-        QCOMPARE(zapisany.size(), rozmiar);
-        QVERIFY(zgodny(rekordy[2][24], zapisany.mid(miejscenowego, 48)));
+        QCOMPARE(zapisany, znowym(domyslnyplik()));
         QCOMPARE(bezpliku, std::optional(5));
         QVERIFY(pozostale.isEmpty());
     }
@@ -403,22 +327,22 @@ private Q_SLOTS:
     // temporary file, and reports the error.
     void nieudanyzapis_data()
     {
-        QTest::addColumn<QString>("usterka");
+        QTest::addColumn<QString>("jaka");
         QTest::addColumn<int>("kod");
         QTest::newRow("disk full midway") << QStringLiteral("full") << 101;
         QTest::newRow("write takes nothing") << QStringLiteral("nothing") << 101;
-        QTest::newRow("device error") << QStringLiteral("eio") << fileio::errorCode(EIO);
+        QTest::newRow("device error") << QStringLiteral("eio") << 1005;
         QTest::newRow("flush finds the disk full") << QStringLiteral("fsync") << 101;
-        QTest::newRow("close fails") << QStringLiteral("close") << fileio::errorCode(EIO);
-        QTest::newRow("rename fails") << QStringLiteral("rename") << fileio::errorCode(EXDEV);
+        QTest::newRow("close fails") << QStringLiteral("close") << 1005;
+        QTest::newRow("rename fails") << QStringLiteral("rename") << 18;
         // A folder that takes no new files: the save writes over the file itself.
         QTest::newRow("in place, disk full midway") << QStringLiteral("full") << 101;
-        QTest::newRow("in place, device error") << QStringLiteral("eio") << fileio::errorCode(EIO);
+        QTest::newRow("in place, device error") << QStringLiteral("eio") << 1005;
         QTest::newRow("in place, flush fails") << QStringLiteral("fsync") << 101;
     }
     void nieudanyzapis()
     {
-        QFETCH(QString, usterka);
+        QFETCH(QString, jaka);
         QFETCH(int, kod);
         KatalogRoboczy katalog;
         nowyplik(rek, plikwzorcowy());
@@ -432,28 +356,7 @@ private Q_SLOTS:
         }
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         nowyrekord();
-
-        Usterki u;
-        auto& w = fileio::calls();
-        // Up to 1000 bytes a call; the third call meets the fault.
-        if (usterka == u"full" || usterka == u"nothing" || usterka == u"eio") {
-            const int e = usterka == u"full" ? ENOSPC : usterka == u"eio" ? EIO : 0;
-            w.write = [n = 0, e](int fd, const void* b, std::size_t k) mutable -> long {
-                if (n++ != 2)
-                    return ::write(fd, b, std::min<std::size_t>(k, 1000));
-                if (e == 0)
-                    return 0;
-                errno = e;
-                return -1;
-            };
-        } else if (usterka == u"fsync") {
-            w.fsync = [](int) { errno = ENOSPC; return -1; };
-        } else if (usterka == u"close") {
-            w.close = [](int fd) { ::close(fd); errno = EIO; return -1; };
-        } else {
-            w.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
-        }
-
+        usterka(jaka);
         const auto blad = kodbledu(zapiszlisterekordow);
         ustawtryb(QStringLiteral("."), 0755);
         QCOMPARE(blad, std::optional(kod));
@@ -463,10 +366,7 @@ private Q_SLOTS:
 
         fileio::restoreCalls();
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
-        QByteArray oczekiwany = plikwzorcowy();
-        QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
-        oczekiwany.replace(miejscenowego, 48, trescpliku(rek).mid(miejscenowego, 48));
-        QCOMPARE(trescpliku(rek), oczekiwany);
+        QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));
         QCOMPARE(plikikatalogu(), QStringList{rek});
     }
 
@@ -494,7 +394,6 @@ private Q_SLOTS:
         KatalogRoboczy katalog;
         nowyplik(rek, plikwzorcowy());
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
-        Usterki u;
         fileio::calls().write = [](int fd, const void* b, std::size_t k) -> long {
             return ::write(fd, b, std::min<std::size_t>(k, 7));
         };
@@ -509,28 +408,10 @@ private Q_SLOTS:
         nowyplik(rek, plikwzorcowy());
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         nowyrekord();
-        Usterki u;
         fileio::calls().fsync = [](int) { errno = EINVAL; return -1; };
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
-        QVERIFY(zgodny(rekordy[2][24], trescpliku(rek).mid(miejscenowego, 48)));
+        QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));
         QCOMPARE(plikikatalogu(), QStringList{rek});
-    }
-
-    void bladodczytu()
-    {
-        KatalogRoboczy katalog;
-        nowyplik(rek, plikwzorcowy());
-        Usterki u;
-        fileio::calls().read = [n = 0](int fd, void* b, std::size_t k) mutable -> long {
-            if (n++ < 2)
-                return ::read(fd, b, k);
-            errno = EIO;
-            return -1;
-        };
-        QCOMPARE(kodbledu(wczytajlisterekordow), std::optional(fileio::errorCode(EIO)));
-        QVERIFY(zgodny(wpiswpamieci(0), wpis(0)));
-        QVERIFY(zgodny(wpiswpamieci(1), wpis(1)));
-        QVERIFY(jakdomyslny(wpiswpamieci(2)));
     }
 
     // The working folder is gone: the system's own error.
@@ -540,12 +421,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkdir(QStringLiteral("znika")));
         QVERIFY(QDir::setCurrent(QStringLiteral("znika")));
         QVERIFY(QDir(katalog.sciezka(QString())).rmdir(QStringLiteral("znika")));
-        try {
-            zapiszlisterekordow();
-            QFAIL("a save into a removed folder cannot succeed");
-        } catch (const IoError& e) {
-            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("File not found"));
-        }
+        QCOMPARE(kodbledu(zapiszlisterekordow), std::optional(2));
     }
 
     // Saving through a link writes the file it points to, with its mode.
@@ -561,9 +437,7 @@ private Q_SLOTS:
 
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QVERIFY(QFileInfo(rek).isSymLink());
-        const QByteArray zapisany = trescpliku(QStringLiteral("dane/prawdziwy.rek"));
-        QCOMPARE(zapisany.size(), rozmiar);
-        QVERIFY(zgodny(rekordy[2][24], zapisany.mid(miejscenowego, 48)));
+        QCOMPARE(trescpliku(QStringLiteral("dane/prawdziwy.rek")), znowym(plikwzorcowy()));
         struct stat st;
         QVERIFY(::stat("dane/prawdziwy.rek", &st) == 0);
         QCOMPARE(st.st_mode & 07777, 0640u);
@@ -574,7 +448,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(QStringLiteral("dane/prawdziwy.rek")));
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QVERIFY(QFileInfo(rek).isSymLink());
-        QCOMPARE(trescpliku(QStringLiteral("dane/prawdziwy.rek")).size(), rozmiar);
+        QCOMPARE(trescpliku(QStringLiteral("dane/prawdziwy.rek")), znowym(plikwzorcowy()));
     }
 };
 

@@ -1,5 +1,4 @@
 // The settings file "zmieniarka.cfg" and the file layer under it.
-#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -20,10 +19,7 @@ QByteArray bajty(std::initializer_list<int> b)
     return w;
 }
 
-QByteArray jakobajty(const TUstawienia& u)
-{
-    return bajty({u.x, u.y, u.kolory, u.przejscie});
-}
+QByteArray jakobajty(const TUstawienia& u) { return bajty({u.x, u.y, u.kolory, u.przejscie}); }
 } // namespace
 
 class TestUstawienia : public QObject {
@@ -66,30 +62,25 @@ private Q_SLOTS:
         QCOMPARE(trescpliku(cfg), plikcfg);
     }
 
+    // The four fields as they are, over whatever file was there.
     void zapis_data()
     {
         QTest::addColumn<QByteArray>("dotychczas"); // empty: no file
-        QTest::addColumn<QByteArray>("wmapamieci");
         QTest::addColumn<QByteArray>("wpliku");
-
-        QTest::newRow("first run") << QByteArray() << bajty({5, 5, 1, 0}) << bajty({5, 5, 1, 0});
-        QTest::newRow("new options") << bajty({3, 3, 1, 0}) << bajty({10, 4, 3, 1})
-                                     << bajty({10, 4, 3, 1});
-        QTest::newRow("6-byte file") << bajty({4, 9, 2, 2, 0xff, 0xff}) << bajty({4, 9, 2, 2})
-                                     << bajty({4, 9, 2, 2});
-        QTest::newRow("odd values as they are") << bajty({1, 2}) << bajty({0, 200, 0, 2})
-                                                << bajty({0, 200, 0, 2});
+        QTest::newRow("first run") << QByteArray() << bajty({5, 5, 1, 0});
+        QTest::newRow("new options") << bajty({3, 3, 1, 0}) << bajty({10, 4, 3, 1});
+        QTest::newRow("6-byte file") << bajty({4, 9, 2, 2, 0xff, 0xff}) << bajty({4, 9, 2, 2});
+        QTest::newRow("odd values as they are") << bajty({1, 2}) << bajty({0, 200, 0, 2});
     }
     void zapis()
     {
         QFETCH(QByteArray, dotychczas);
-        QFETCH(QByteArray, wmapamieci);
         QFETCH(QByteArray, wpliku);
         KatalogRoboczy katalog;
         if (!dotychczas.isEmpty())
             nowyplik(cfg, dotychczas);
-        ustawienia = {std::uint8_t(wmapamieci[0]), std::uint8_t(wmapamieci[1]),
-                      std::uint8_t(wmapamieci[2]), std::uint8_t(wmapamieci[3])};
+        ustawienia = {std::uint8_t(wpliku[0]), std::uint8_t(wpliku[1]), std::uint8_t(wpliku[2]),
+                      std::uint8_t(wpliku[3])};
 
         zapiszkfg();
 
@@ -127,46 +118,30 @@ private Q_SLOTS:
     {
         KatalogRoboczy katalog;
         dlagracza(QStringLiteral("."));
-        {
-            JakoGracz gracz;
-            QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
-            ustawtryb(QStringLiteral("."), 0555);
-            zapiszkfg();
-            QVERIFY(plikikatalogu().isEmpty());
-            ustawtryb(QStringLiteral("."), 0755);
-        }
+        JakoGracz gracz;
+        QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
+        ustawtryb(QStringLiteral("."), 0555);
+        zapiszkfg();
+        QVERIFY(plikikatalogu().isEmpty());
+        ustawtryb(QStringLiteral("."), 0755);
     }
 
     // Every way the writing can fail keeps the old file whole and says nothing.
     void nieudanyzapis_data()
     {
-        QTest::addColumn<QString>("usterka");
-        QTest::newRow("disk full on the first write") << QStringLiteral("write");
-        QTest::newRow("short write") << QStringLiteral("short");
+        QTest::addColumn<QString>("jaka");
+        QTest::newRow("disk full on the first write") << QStringLiteral("full");
+        QTest::newRow("the disk takes nothing") << QStringLiteral("nothing");
         QTest::newRow("flush fails") << QStringLiteral("fsync");
         QTest::newRow("close fails") << QStringLiteral("close");
         QTest::newRow("rename fails") << QStringLiteral("rename");
     }
     void nieudanyzapis()
     {
-        QFETCH(QString, usterka);
+        QFETCH(QString, jaka);
         KatalogRoboczy katalog;
         nowyplik(cfg, bajty({3, 10, 3, 1}));
-        Usterki u;
-        auto& w = fileio::calls();
-        if (usterka == u"write")
-            w.write = [](int, const void*, std::size_t) -> long { errno = ENOSPC; return -1; };
-        else if (usterka == u"short")
-            w.write = [n = 0](int fd, const void* b, std::size_t k) mutable -> long {
-                return n++ == 0 ? ::write(fd, b, std::min<std::size_t>(k, 2)) : 0;
-            };
-        else if (usterka == u"fsync")
-            w.fsync = [](int) { errno = EIO; return -1; };
-        else if (usterka == u"close")
-            w.close = [](int fd) { ::close(fd); errno = EIO; return -1; };
-        else
-            w.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
-
+        usterka(jaka, 0);
         ustawienia = {8, 8, 2, 1};
         zapiszkfg();
         QCOMPARE(trescpliku(cfg), bajty({3, 10, 3, 1}));
@@ -179,29 +154,19 @@ private Q_SLOTS:
     {
         KatalogRoboczy katalog;
         nowyplik(cfg, bajty({3, 10, 3, 1}));
-        Usterki u;
-        fileio::calls().read = [](int, void*, std::size_t) -> long { errno = EIO; return -1; };
-        QCOMPARE(kodbledu(wczytajkfg), std::optional(fileio::errorCode(EIO)));
+        odczytdo(0);
+        QCOMPARE(kodbledu(wczytajkfg), std::optional(1005));
         QCOMPARE(jakobajty(ustawienia), bajty({5, 5, 1, 0}));
 
         // Two bytes arrive, then the device fails: those two are kept.
-        int doszlo = 0;
-        fileio::calls().read = [&doszlo](int fd, void* bufor, std::size_t n) -> long {
-            if (doszlo >= 2) {
-                errno = EIO;
-                return -1;
-            }
-            const long r = ::read(fd, bufor, std::min<std::size_t>(n, std::size_t(2 - doszlo)));
-            doszlo += int(r);
-            return r;
-        };
-        QCOMPARE(kodbledu(wczytajkfg), std::optional(fileio::errorCode(EIO)));
+        odczytdo(2);
+        QCOMPARE(kodbledu(wczytajkfg), std::optional(1005));
         QCOMPARE(jakobajty(ustawienia), bajty({3, 10, 1, 0}));
 
         ustawienia = TUstawienia{};
         fileio::restoreCalls();
         fileio::calls().close = [](int fd) { ::close(fd); errno = EIO; return -1; };
-        QCOMPARE(kodbledu(wczytajkfg), std::optional(fileio::errorCode(EIO)));
+        QCOMPARE(kodbledu(wczytajkfg), std::optional(1005));
         QCOMPARE(jakobajty(ustawienia), bajty({3, 10, 3, 1}));
     }
 
@@ -233,9 +198,9 @@ private Q_SLOTS:
         QTest::newRow("EROFS") << EROFS << QStringLiteral("File access denied");
         QTest::newRow("ENOSPC") << ENOSPC << QStringLiteral("Disk full");
         QTest::newRow("EDQUOT") << EDQUOT << QStringLiteral("Disk full");
-        QTest::newRow("EISDIR") << EISDIR << QStringLiteral("I/O error %1").arg(EISDIR);
+        QTest::newRow("EISDIR") << EISDIR << QStringLiteral("I/O error 21");
         // EIO's own number is the code of "File access denied": it must not read so.
-        QTest::newRow("EIO") << EIO << QStringLiteral("I/O error %1").arg(1000 + EIO);
+        QTest::newRow("EIO") << EIO << QStringLiteral("I/O error 1005");
     }
     void kodysystemu()
     {

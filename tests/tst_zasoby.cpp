@@ -1,6 +1,6 @@
 // The shipped artwork: the four tile glyphs (normal and double resolution)
-// and the program icon, read from the source tree and from the resources
-// built into the game.
+// and the program icon, as in the source tree and in the resources built
+// into the game.
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -9,26 +9,20 @@
 
 namespace {
 
-const QString katalog = QStringLiteral(ZM_ASSETS_DIR);
+QString sciezka(const QString& plik) { return QStringLiteral(ZM_ASSETS_DIR "/") + plik; }
 
-QString sciezka(const QString& plik) { return katalog + QLatin1Char('/') + plik; }
-
-// Bits per pixel and compression from the BMP headers (bytes 28..29 and
-// 30..33, little-endian); -1 when the file is not a BMP.
-struct Naglowek {
-    int bity = -1;
-    int kompresja = -1;
-};
-
-Naglowek naglowek(const QString& plik) {
+QByteArray tresc(const QString& plik)
+{
     QFile f(plik);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray b = f.read(34);
-    if (b.size() < 34 || !b.startsWith("BM"))
-        return {};
-    auto u = [&](int i) { return int(static_cast<unsigned char>(b[i])); };
-    return {u(28) | u(29) << 8, u(30) | u(31) << 8 | u(32) << 16 | u(33) << 24};
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The shipped file; nothing when it is missing or the resources the game
+// loads its artwork from hold other bytes.
+QByteArray wysylany(const QString& plik)
+{
+    const QByteArray b = tresc(sciezka(plik));
+    return tresc(QStringLiteral(":/") + plik) == b ? b : QByteArray();
 }
 
 QImage wczytaj(const QString& plik) {
@@ -62,8 +56,6 @@ private Q_SLOTS:
     void glif();
     void podwojnyJakPojedynczy_data();
     void podwojnyJakPojedynczy();
-    void wbudowany_data();
-    void wbudowany();
     void ikona_data();
     void ikona();
 };
@@ -100,12 +92,13 @@ void TstZasoby::glif() {
     QFETCH(int, b);
     QFETCH(bool, wypukly);
 
-    const Naglowek n = naglowek(sciezka(plik));
-    QCOMPARE(n.bity, 24);
-    QCOMPARE(n.kompresja, 0);
+    const QByteArray bajty = wysylany(plik);
+    QVERIFY2(!bajty.isEmpty(), qPrintable(plik));
+    // 24 bits per pixel, no compression.
+    QVERIFY(bajty.startsWith("BM"));
+    QCOMPARE(bajty.mid(28, 6).toHex(' '), QByteArray("18 00 00 00 00 00"));
 
-    const QImage img = wczytaj(sciezka(plik));
-    QVERIFY2(!img.isNull(), qPrintable(plik));
+    const QImage img = QImage::fromData(bajty).convertToFormat(QImage::Format_RGB32);
     const int bok = 50 * skala;
     QCOMPARE(img.size(), QSize(bok, bok));
     // The colour the button takes as transparent.
@@ -143,11 +136,9 @@ void TstZasoby::glif() {
     const double dol = srednia(img, QRect(obraz.left() + pas, obraz.bottom() - pas + 1, obraz.width() - 2 * pas, pas));
     const double lewo = srednia(img, QRect(obraz.left(), obraz.top() + pas, pas, obraz.height() - 2 * pas));
     const double prawo = srednia(img, QRect(obraz.right() - pas + 1, obraz.top() + pas, pas, obraz.height() - 2 * pas));
-    if (wypukly) {
-        QVERIFY2(gora > dol + 60 && lewo > prawo + 60, qPrintable(QStringLiteral("%1 %2 %3 %4").arg(gora).arg(dol).arg(lewo).arg(prawo)));
-    } else {
-        QVERIFY2(dol > gora + 60 && prawo > lewo + 60, qPrintable(QStringLiteral("%1 %2 %3 %4").arg(gora).arg(dol).arg(lewo).arg(prawo)));
-    }
+    const int swiatlo = wypukly ? 1 : -1;
+    QVERIFY2(swiatlo * (gora - dol) > 60 && swiatlo * (lewo - prawo) > 60,
+             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(gora).arg(dol).arg(lewo).arg(prawo)));
 }
 
 void TstZasoby::podwojnyJakPojedynczy_data() {
@@ -182,35 +173,6 @@ void TstZasoby::podwojnyJakPojedynczy() {
     QVERIFY2(najwieksza < 90, qPrintable(QStringLiteral("largest difference %1").arg(najwieksza)));
 }
 
-void TstZasoby::wbudowany_data() {
-    QTest::addColumn<QString>("plik");
-    for (const char* n : glify) {
-        const QString jeden = QString::fromLatin1(n) + QStringLiteral(".bmp");
-        QTest::newRow(qPrintable(jeden)) << jeden;
-        const QString dwa = QString::fromLatin1(n) + QStringLiteral("@2x.bmp");
-        QTest::newRow(qPrintable(dwa)) << dwa;
-    }
-    QTest::newRow("ikona.bmp") << QStringLiteral("ikona.bmp");
-    for (int bok : boki) {
-        const QString png = QStringLiteral("ikona-%1.png").arg(bok);
-        QTest::newRow(qPrintable(png)) << png;
-    }
-}
-
-// The game loads its artwork from its resources; they are the shipped files.
-void TstZasoby::wbudowany() {
-    QFETCH(QString, plik);
-    QFile zasob(QStringLiteral(":/") + plik);
-    QVERIFY2(zasob.open(QIODevice::ReadOnly), qPrintable(plik));
-    QFile plikZrodla(sciezka(plik));
-    QVERIFY(plikZrodla.open(QIODevice::ReadOnly));
-    QCOMPARE(zasob.readAll(), plikZrodla.readAll());
-
-    const QImage img = wczytaj(QStringLiteral(":/") + plik);
-    QVERIFY(!img.isNull());
-    QCOMPARE(img, wczytaj(sciezka(plik)));
-}
-
 void TstZasoby::ikona_data() {
     QTest::addColumn<QString>("plik");
     QTest::addColumn<int>("bok");
@@ -225,10 +187,12 @@ void TstZasoby::ikona_data() {
 void TstZasoby::ikona() {
     QFETCH(QString, plik);
     QFETCH(int, bok);
+    const QByteArray bajty = wysylany(plik);
+    QVERIFY2(!bajty.isEmpty(), qPrintable(plik));
     const bool bitmapa = plik.endsWith(QLatin1String(".bmp"));
     if (bitmapa)
-        QCOMPARE(naglowek(sciezka(plik)).bity, 24);
-    const QImage img = QImage(sciezka(plik)).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(bajty.mid(28, 6).toHex(' '), QByteArray("18 00 00 00 00 00"));
+    const QImage img = QImage::fromData(bajty).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(img.size(), QSize(bok, bok));
     int czerwone = 0, szare = 0;
     for (int y = 0; y < bok; ++y)
