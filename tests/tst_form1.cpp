@@ -34,10 +34,7 @@ private Q_SLOTS:
         okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form1));
     }
-    void cleanup()
-    {
-        okna.reset();
-    }
+    void cleanup() { okna.reset(); }
 
     void startokien()
     {
@@ -201,16 +198,6 @@ private Q_SLOTS:
         QCOMPARE(Form1->panel(0), QString());
     }
 
-    // Tiles of a demonstration ignore clicks.
-    void klikniecia()
-    {
-        nowagra(4, 4, 2, 0, true);
-        const QString demo = planszajakotekst();
-        QTest::mouseClick(plansza[1][1], Qt::LeftButton);
-        QCOMPARE(planszajakotekst(), demo);
-        QCOMPARE(gra.ruchy, 0);
-    }
-
     // The winning click of a played game: counted, dialog open, clock stopped.
     void wygrana()
     {
@@ -285,19 +272,6 @@ private Q_SLOTS:
         QCOMPARE(gra.stan, demotrwa);
         QCOMPARE(gra.ruchy, 0);
         QCOMPARE(Form1->Timer1->Tag, 0);
-    }
-
-    // Options changed during a game leave the board and the window alone.
-    void opcjewtrakcie()
-    {
-        nowagra(4, 4, 2);
-        ustawienia = {9, 9, 3, 1};
-        Form1->Timer1Timer();
-        QCOMPARE(Form1->rozmiarklienta(), QSize(198, 218));
-        QCOMPARE(gra.x, std::uint8_t(4));
-        QCOMPARE(gra.kolory, std::uint8_t(2));
-        Form1->Nowa1Click();
-        QCOMPARE(Form1->rozmiarklienta(), QSize(433, 453));
     }
 
     void klawisze_data()

@@ -64,10 +64,7 @@ class TestForm5 : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-    }
+    void init() { okna = std::make_unique<ZestawOkien>(); }
     void cleanup()
     {
         fileio::restoreCalls();

@@ -77,10 +77,11 @@ private Q_SLOTS:
         QCOMPARE(gra.ruchy, 4);
         QVERIFY(Form5->isVisible());
         aktywuj(Form1);
-        nowagra(3, 3, 1, 0, true); // a demonstration's tiles ignore the keys
+        nowagra(3, 3, 1, 0, true); // a demonstration's tiles ignore the keys and the mouse
         const QString demo = planszajakotekst();
         plansza[1][1]->setFocus();
         klawisze("SNE");
+        QTest::mouseClick(plansza[1][1], Qt::LeftButton);
         QCOMPARE(planszajakotekst(), demo);
         QCOMPARE(gra.ruchy, 0);
     }

@@ -31,14 +31,8 @@ class TestOpcje : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-    }
-    void cleanup()
-    {
-        okna.reset();
-    }
+    void init() { okna = std::make_unique<ZestawOkien>(); }
+    void cleanup() { okna.reset(); }
 
     void domyslne()
     {
@@ -237,20 +231,21 @@ private Q_SLOTS:
     void zmianapodczasgry()
     {
         Form1->Nowa1Click();
-        const QSize rozmiar = Form1->rozmiarklienta();
         otworz();
         QTest::keyClick(Opcje->TrackBar1, Qt::Key_Right);
         QTest::keyClick(Opcje->TrackBar3, Qt::Key_Right);
         QTest::mouseClick(Opcje->CheckBox1, Qt::LeftButton);
+        Form1->Timer1Timer();
         QCOMPARE(int(gra.x), 5);
         QCOMPARE(int(gra.kolory), 1);
         QCOMPARE(int(gra.przejscie), 0);
-        QCOMPARE(Form1->rozmiarklienta(), rozmiar);
+        QCOMPARE(Form1->rozmiarklienta(), QSize(245, 265));
         Form1->Nowa1Click();
         QVERIFY(Opcje->isVisible());
         QCOMPARE(int(gra.x), 6);
         QCOMPARE(int(gra.kolory), 2);
         QCOMPARE(int(gra.przejscie), 1);
+        QCOMPARE(Form1->rozmiarklienta(), QSize(292, 265));
 
         Form1->close();
         QFile f(okna->sciezka(QStringLiteral("zmieniarka.cfg")));

@@ -33,10 +33,7 @@ private Q_SLOTS:
         okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form6));
     }
-    void cleanup()
-    {
-        okna.reset();
-    }
+    void cleanup() { okna.reset(); }
 
     void skala()
     {
