@@ -133,30 +133,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("x");
         QTest::addColumn<int>("y");
         QTest::addColumn<int>("k");
-        QTest::addColumn<int>("gx");
-        QTest::addColumn<int>("gy");
-        QTest::addColumn<int>("gk");
-        QTest::newRow("zeros") << 0 << 0 << 0 << 3 << 3 << 1;
-        QTest::newRow("too big") << 200 << 11 << 7 << 10 << 10 << 3;
-        QTest::newRow("edges") << 3 << 10 << 3 << 3 << 10 << 3;
+        QTest::addColumn<QString>("naplanszy"); // x y K of the board
+        QTest::newRow("zeros") << 0 << 0 << 0 << "3 3 1";
+        QTest::newRow("too big") << 200 << 11 << 7 << "10 10 3";
+        QTest::newRow("edges") << 3 << 10 << 3 << "3 10 3";
     }
     void zakresy()
     {
         QFETCH(int, x);
         QFETCH(int, y);
         QFETCH(int, k);
-        QFETCH(int, gx);
-        QFETCH(int, gy);
-        QFETCH(int, gk);
+        QFETCH(QString, naplanszy);
         for (bool demo : {false, true}) {
             nowagra(x, y, k, 5, demo);
-            QCOMPARE(int(gra.x), gx);
-            QCOMPARE(int(gra.y), gy);
-            QCOMPARE(int(gra.kolory), gk);
-            QCOMPARE(Form1->obszar->findChildren<guzik*>().size(), gx * gy);
-            for (int i = 0; i < gy; ++i)
-                for (int j = 0; j < gx; ++j)
-                    QVERIFY(plansza[i][j]->stan <= gk);
+            QCOMPARE(QStringLiteral("%1 %2 %3").arg(int(gra.x)).arg(int(gra.y)).arg(int(gra.kolory)), naplanszy);
+            QCOMPARE(Form1->obszar->findChildren<guzik*>().size(), gra.x * gra.y);
+            for (int i = 0; i < gra.y; ++i)
+                for (int j = 0; j < gra.x; ++j)
+                    QVERIFY(plansza[i][j]->stan <= gra.kolory);
             // ustawienia itself is left as read; the options dialog clamps it.
             QCOMPARE(int(ustawienia.x), x);
         }
