@@ -1,13 +1,47 @@
 #pragma once
-// Helpers of the window tests: the program's window set, and what its text
-// looks like on screen.
+// Helpers of the window tests: the program's window set, starting a game,
+// the records list's rows, and what its text looks like on screen.
 #include <QLabel>
+#include <QLocale>
 
 #include "app/start.h"
 #include "katalog.h"
 #include "pomoc.h"
+#include "store/ustawienia.h"
 #include "ui/form1.h"
 #include "ui/form4.h"
+
+// A game or demonstration started from these options, as the menu starts it.
+inline void nowagra(int x, int y, int k, int przejscie = 0, bool demo = false)
+{
+    ustawienia = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(k), std::uint8_t(przejscie)};
+    demo ? Form1->Demo1Click() : Form1->Nowa1Click();
+}
+
+// The five texts of table row t of the records list.
+inline QStringList wiersz(int t)
+{
+    QStringList w;
+    for (int c = 0; c < 5; ++c)
+        w << Form4->listar->item(t, c)->text();
+    return w;
+}
+
+// The selected table rows of the records list.
+inline QList<int> zaznaczone()
+{
+    QList<int> w;
+    for (const QModelIndex& i : Form4->listar->selectionModel()->selectedRows())
+        w << i.row();
+    return w;
+}
+
+// A Polish system, whose decimal comma the game's numbers must not take.
+class PolskiLokal {
+public:
+    PolskiLokal() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
+    ~PolskiLokal() { QLocale::setDefault(QLocale::c()); }
+};
 
 // The rows of a picture, from the top, that hold ink: any pixel darker than
 // mid-grey.

@@ -33,14 +33,17 @@ private:
     QTimer timer_;
 };
 
-// main() with the game's own application object (its error handling, its fonts).
+// main() with the game's own application object (its error handling, its
+// fonts), on the offscreen platform unless the caller names one.
+template <class Klasa>
+int uruchom(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    Application::setTitle(QStringLiteral("Zmieniarka"));
+    Klasa t;
+    return QTest::qExec(&t, argc, argv);
+}
 #define ZM_TEST_MAIN(Klasa)                                                                        \
-    int main(int argc, char** argv)                                                                \
-    {                                                                                              \
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"             \
-                                                                         : qgetenv("QT_QPA_PLATFORM")); \
-        Application app(argc, argv);                                                               \
-        Application::setTitle(QStringLiteral("Zmieniarka"));                                       \
-        Klasa t;                                                                                   \
-        return QTest::qExec(&t, argc, argv);                                                       \
-    }
+    int main(int argc, char** argv) { return uruchom<Klasa>(argc, argv); }

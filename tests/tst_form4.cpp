@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -20,27 +19,7 @@
 #include "ui/opcje.h"
 
 namespace {
-// The field counts of one colour count's block, as the list shows them.
-const int kolejnosc[32] = {9,  12, 15, 18, 21, 24, 27, 30, 16, 20, 28, 32, 36, 40, 25, 35,
-                           45, 50, 42, 48, 54, 60, 49, 56, 63, 70, 64, 72, 80, 81, 90, 100};
-
-QStringList wiersz(int tabela)
-{
-    QStringList w;
-    for (int c = 0; c < 5; ++c)
-        w << Form4->listar->item(tabela, c)->text();
-    return w;
-}
-
 int gorny() { return Form4->listar->verticalScrollBar()->value(); }
-
-QList<int> zaznaczone()
-{
-    QList<int> w;
-    for (const QModelIndex& i : Form4->listar->selectionModel()->selectedRows())
-        w << i.row();
-    return w;
-}
 
 // Is table row t wholly inside the visible area?
 bool widoczny(int t)
@@ -48,33 +27,15 @@ bool widoczny(int t)
     const QRect r = Form4->listar->visualRect(Form4->listar->model()->index(t, 0));
     return r.top() >= 0 && r.bottom() < Form4->listar->viewport()->height();
 }
-
-class PolskiLokal {
-public:
-    PolskiLokal() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
-    ~PolskiLokal() { QLocale::setDefault(QLocale::c()); }
-};
 } // namespace
 
 class TestForm4 : public QObject {
     Q_OBJECT
     std::unique_ptr<ZestawOkien> okna;
 
-    static void graj(int x, int y, int k)
-    {
-        ustawienia = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(k), 0};
-        Form1->Nowa1Click();
-    }
-
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-    }
-    void cleanup()
-    {
-        okna.reset();
-    }
+    void init() { okna = std::make_unique<ZestawOkien>(); }
+    void cleanup() { okna.reset(); }
 
     void wyglad()
     {
@@ -98,7 +59,6 @@ private Q_SLOTS:
         QCOMPARE(t->horizontalHeader()->sectionResizeMode(2), QHeaderView::Interactive);
         // The five columns fill the table up to the scroll bar.
         QCOMPARE(t->horizontalHeader()->length(), t->viewport()->width());
-        QCOMPARE(t->visibleRows(), (281 - 4 - 19) / 17);
         QCOMPARE(t->visibleRows(), 15);
         QCOMPARE(Form4->Label1->text(), QStringLiteral("Najlepsi zmieniacze"));
         QCOMPARE(Form4->Label1->palette().color(Form4->Label1->foregroundRole()), QColor(Qt::red));
@@ -114,35 +74,16 @@ private Q_SLOTS:
         QCOMPARE(t->selectionModel()->selectedIndexes().size(), 5);
     }
 
-    void wiersze_data()
-    {
-        QTest::addColumn<int>("wiersz");
-        QTest::addColumn<QStringList>("teksty");
-        const QString d1 = QStringLiteral("Gracz"), d2 = QStringLiteral("999.9"), d3 = QStringLiteral("9999");
-        QTest::newRow("1") << 1 << QStringList{"  9", "1", d1, d2, d3};
-        QTest::newRow("2") << 2 << QStringList{" 12", "1", d1, d2, d3};
-        QTest::newRow("9") << 9 << QStringList{" 16", "1", d1, d2, d3};
-        QTest::newRow("32") << 32 << QStringList{"100", "1", d1, d2, d3};
-        QTest::newRow("33") << 33 << QStringList{"  9", "2", d1, d2, d3};
-        QTest::newRow("38") << 38 << QStringList{" 24", "2", d1, d2, d3};
-        QTest::newRow("96") << 96 << QStringList{"100", "3", d1, d2, d3};
-    }
+    // Per colour count, the field counts in this order, each row with the
+    // default record.
     void wiersze()
     {
-        QFETCH(int, wiersz);
-        QFETCH(QStringList, teksty);
+        const QStringList pola = QStringLiteral("  9, 12, 15, 18, 21, 24, 27, 30, 16, 20, 28, 32, 36, 40, 25, 35,"
+                                                " 45, 50, 42, 48, 54, 60, 49, 56, 63, 70, 64, 72, 80, 81, 90,100")
+                                     .split(QLatin1Char(','));
         QCOMPARE(Form4->listar->rowCount(), 96);
-        QCOMPARE(::wiersz(wiersz - 1), teksty);
-    }
-
-    void kolejnoscwierszy()
-    {
-        for (int k = 1; k <= 3; ++k)
-            for (int i = 0; i < 32; ++i) {
-                const QStringList w = wiersz((k - 1) * 32 + i);
-                QCOMPARE(w[0], QString::number(kolejnosc[i]).rightJustified(3, QLatin1Char(' ')));
-                QCOMPARE(w[1], QString::number(k));
-            }
+        for (int t = 0; t < 96; ++t)
+            QCOMPARE(wiersz(t), (QStringList{pola[t % 32], QString::number(t / 32 + 1), "Gracz", "999.9", "9999"}));
     }
 
     // Point and one decimal whatever the locale; a minus for a negative count.
@@ -202,7 +143,7 @@ private Q_SLOTS:
         QFETCH(int, k);
         QFETCH(int, wiersz);
         QFETCH(int, gora);
-        graj(x, y, k);
+        nowagra(x, y, k);
         MainMenu1->Listarekordw1Click();
         QCOMPARE(Form4->listar->currentRow(), wiersz - 1);
         QCOMPARE(zaznaczone(), QList<int>{wiersz - 1});
@@ -215,22 +156,22 @@ private Q_SLOTS:
     // middle; the top is never above list row 1.
     void przewijaniewgore()
     {
-        graj(10, 10, 3);
+        nowagra(10, 10, 3);
         MainMenu1->Listarekordw1Click();
         QCOMPARE(gorny(), 81);
         Form4->Button1Click();
-        graj(3, 4, 1); // list row 2
+        nowagra(3, 4, 1); // list row 2
         MainMenu1->Listarekordw1Click();
         QCOMPARE(Form4->listar->currentRow(), 1);
         QCOMPARE(gorny(), 0);
         Form4->Button1Click();
-        graj(4, 6, 3); // list row 70
+        nowagra(4, 6, 3); // list row 70
         MainMenu1->Listarekordw1Click();
-        QCOMPARE(gorny(), 69 - 7);
+        QCOMPARE(gorny(), 62);
         // Still wholly in view after the player scrolls a little: no move.
         Form4->Button1Click();
         Form4->listar->verticalScrollBar()->setValue(55);
-        graj(3, 4, 3); // list row 66, table row 65: rows 55..69 are in view
+        nowagra(3, 4, 3); // list row 66, table row 65: rows 55..69 are in view
         MainMenu1->Listarekordw1Click();
         QCOMPARE(Form4->listar->currentRow(), 65);
         QCOMPARE(gorny(), 55);
@@ -257,7 +198,7 @@ private Q_SLOTS:
     // the selection step is for an opening from hidden.
     void ponowneotwarcie()
     {
-        graj(4, 6, 2);
+        nowagra(4, 6, 2);
         MainMenu1->Listarekordw1Click();
         const QRect r = Form4->listar->visualRect(Form4->listar->model()->index(31, 0));
         QTest::mouseClick(Form4->listar->viewport(), Qt::LeftButton, {}, r.center());
@@ -288,17 +229,13 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(Form4));
         QCOMPARE(QApplication::focusWidget(), Form4->Button1);
         QVERIFY(Form4->Button1->isDefault());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), Form4->listar);
         // Tab and Shift+Tab go between the two controls, not from cell to cell.
-        QTest::keyClick(Form4->listar, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), Form4->Button1);
-        QTest::keyClick(Form4->Button1, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), Form4->listar);
-        QTest::keyClick(Form4->listar, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), Form4->Button1);
-        QTest::keyClick(Form4->Button1, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), Form4->listar);
+        QStringList fokus;
+        for (Qt::Key k : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Tab}) {
+            QTest::keyClick(QApplication::focusWidget(), k, k == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            fokus << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(fokus, (QStringList{"listar", "Button1", "listar", "Button1", "listar"}));
         QTest::keyClick(Form4->listar, Qt::Key_Escape);
         QTest::keyClick(Form4, Qt::Key_Escape);
         QVERIFY(Form4->isVisible());

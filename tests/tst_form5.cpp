@@ -1,18 +1,17 @@
 // The game-over dialog: the record decision, the time line, the name box,
 // and OK storing, saving, rebuilding the list and opening it; a save that
 // fails; the values of the finished game kept against later clicks and games.
-#include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include "app/menu.h"
 #include "app/start.h"
+#include "game/plansza.h"
 #include "okna.h"
-#include "planszatekstem.h"
 #include "pomoc.h"
 #include "plikitestowe.h"
 #include "store/rekordy.h"
@@ -24,30 +23,6 @@
 namespace {
 const QString rek = QStringLiteral("zmieniarka.rek");
 
-// Table row of the list for a colour count and a number of fields.
-int wierszlisty(int k, int p)
-{
-    for (int t = 0; t < Form4->listar->rowCount(); ++t)
-        if (Form4->listar->item(t, 1)->text() == QString::number(k)
-            && Form4->listar->item(t, 0)->text().trimmed() == QString::number(p))
-            return t;
-    return -1;
-}
-
-QStringList wiersz(int t)
-{
-    QStringList w;
-    for (int c = 0; c < 5; ++c)
-        w << Form4->listar->item(t, c)->text();
-    return w;
-}
-
-int zaznaczony()
-{
-    const QModelIndexList w = Form4->listar->selectionModel()->selectedRows();
-    return w.size() == 1 ? w[0].row() : -1;
-}
-
 // Typed key by key, each character as the text of its key event (QTest's
 // own keyClicks knows Latin-1 only).
 void pisz(QWidget* w, const QString& tekst)
@@ -55,15 +30,7 @@ void pisz(QWidget* w, const QString& tekst)
     for (const char32_t c : tekst.toUcs4())
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
 }
-
-class PolskiLokal {
-public:
-    PolskiLokal() { QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland)); }
-    ~PolskiLokal() { QLocale::setDefault(QLocale::c()); }
-};
 } // namespace
-
-Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestForm5 : public QObject {
     Q_OBJECT
@@ -73,19 +40,11 @@ class TestForm5 : public QObject {
     // clock and `ruchow` moves, the last one a real click on a tile.
     static void wygraj(int x, int y, int k, int dziesiate, int ruchow)
     {
-        ustawienia = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(k), 0};
-        Form1->Nowa1Click();
-        QString plan;
-        for (int i = 0; i < y; ++i) {
-            if (i)
-                plan += QLatin1Char('/');
-            for (int j = 0; j < x; ++j) {
-                // One click on (1, 1) fills the board.
-                const bool krzyz = (i == 1 && j >= 0 && j <= 2) || (j == 1 && i >= 0 && i <= 2);
-                plan += QChar(u'0' + (krzyz ? k - 1 : k));
-            }
-        }
-        ustawplansze(plan);
+        nowagra(x, y, k);
+        // One click on (1, 1) fills the board.
+        for (int i = 0; i < y; ++i)
+            for (int j = 0; j < x; ++j)
+                ustawstan(plansza[i][j], std::uint8_t(std::abs(i - 1) + std::abs(j - 1) <= 1 ? k - 1 : k));
         Form1->Timer1->Tag = dziesiate;
         gra.ruchy = ruchow - 1;
         QVERIFY(!Form5->isVisible());
@@ -105,10 +64,7 @@ class TestForm5 : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-    }
+    void init() { okna = std::make_unique<ZestawOkien>(); }
     void cleanup()
     {
         fileio::restoreCalls();
@@ -193,11 +149,9 @@ private Q_SLOTS:
         QCOMPARE(int(wpis[0]), 10);
         QCOMPARE(wpis.mid(1, 10), QByteArray("\xa3ucja \xaf\xf3\xb3\xe6"));
 
-        const int t = wierszlisty(2, 24);
-        QCOMPARE(t, 37); // list row 38
-        QCOMPARE(zaznaczony(), t);
-        QCOMPARE(wiersz(t), (QStringList{" 24", "2", "Łucja Żółć", "12.3", "40"}));
-        QCOMPARE(wiersz(t + 1)[2], QStringLiteral("Gracz"));
+        QCOMPARE(zaznaczone(), QList<int>{37}); // list row 38
+        QCOMPARE(wiersz(37), (QStringList{" 24", "2", "Łucja Żółć", "12.3", "40"}));
+        QCOMPARE(wiersz(38)[2], QStringLiteral("Gracz"));
 
         // 3 x 8 at 2 colours competes for the same record: 12.3 again is
         // no record, OK only opens the list on that row.
@@ -211,7 +165,7 @@ private Q_SLOTS:
         QTest::mouseClick(Form5->Button1, Qt::LeftButton);
         QVERIFY(!Form5->isVisible());
         QVERIFY(Form4->isVisible());
-        QCOMPARE(zaznaczony(), t);
+        QCOMPARE(zaznaczone(), QList<int>{37});
         QCOMPARE(r.ruchow, 40);
         QCOMPARE(trescpliku(rek), przed);
 
@@ -220,8 +174,8 @@ private Q_SLOTS:
         wygraj(6, 4, 2, 122, 9);
         QVERIFY(Form5->nowyrekord);
         QTest::keyClick(Form5, Qt::Key_Enter);
-        QCOMPARE(wiersz(t), (QStringList{" 24", "2", "Łucja Żółć", "12.2", "9"}));
-        QCOMPARE(zaznaczony(), t);
+        QCOMPARE(wiersz(37), (QStringList{" 24", "2", "Łucja Żółć", "12.2", "9"}));
+        QCOMPARE(zaznaczone(), QList<int>{37});
     }
 
     // No record, no file: OK only opens the list.
@@ -233,7 +187,7 @@ private Q_SLOTS:
         QTest::mouseClick(Form5->Button1, Qt::LeftButton);
         QVERIFY(!Form5->isVisible());
         QVERIFY(Form4->isVisible());
-        QCOMPARE(zaznaczony(), 0);
+        QCOMPARE(zaznaczone(), QList<int>{0});
         QVERIFY(!QFile::exists(rek));
         QCOMPARE(imierekordu(rekordy[1][9]), QStringLiteral("Gracz"));
     }
@@ -260,7 +214,7 @@ private Q_SLOTS:
         QCOMPARE(Form5->imiewpis->text(), QString());
         QTest::keyClick(Form5->imiewpis, Qt::Key_Return);
         QCOMPARE(rekordy[2][16].dlugosc, std::uint8_t(0));
-        QCOMPARE(wiersz(wierszlisty(2, 16))[2], QString());
+        QCOMPARE(wiersz(40)[2], QString());
         QCOMPARE(trescpliku(rek).at((32 + 3) * 48), '\0');
     }
 
@@ -303,8 +257,7 @@ private Q_SLOTS:
         QCOMPARE(gra.ruchy, 42);
         wpisz(QStringLiteral("Ola"));
         QTest::mouseClick(plansza[0][0], Qt::LeftButton);
-        ustawienia = {3, 3, 1, 0};
-        Form1->Nowa1Click();
+        nowagra(3, 3, 1);
         Form1->Timer1->Tag = 7;
         QTest::mouseClick(plansza[2][2], Qt::LeftButton);
         QVERIFY(Form5->isVisible());
@@ -316,7 +269,7 @@ private Q_SLOTS:
         QCOMPARE(imierekordu(rekordy[1][9]), QStringLiteral("Gracz"));
         QCOMPARE(rekordy[1][9].czas, 999.9);
         QVERIFY(Form4->isVisible());
-        QCOMPARE(zaznaczony(), wierszlisty(2, 24));
+        QCOMPARE(zaznaczone(), QList<int>{37});
         QCOMPARE(Form4->listar->verticalScrollBar()->value(), 30);
         // The new game goes on.
         QCOMPARE(gra.stan, gratrwa);
@@ -330,7 +283,7 @@ private Q_SLOTS:
         wygraj(10, 10, 3, 500, 60);
         QTest::keyClick(Form5->imiewpis, Qt::Key_Return);
         QVERIFY(Form4->isVisible());
-        QCOMPARE(zaznaczony(), 95);
+        QCOMPARE(zaznaczone(), QList<int>{95});
         QCOMPARE(wiersz(95)[3], QStringLiteral("50.0"));
         // No record, no rebuild: the open list keeps the player's row.
         Form4->listar->selectRow(3);
@@ -339,7 +292,7 @@ private Q_SLOTS:
         QTest::keyClick(Form5->Button1, Qt::Key_Return);
         QVERIFY(!Form5->isVisible());
         QVERIFY(Form4->isVisible());
-        QCOMPARE(zaznaczony(), 3);
+        QCOMPARE(zaznaczone(), QList<int>{3});
     }
 
     // A read-only records file: the error box, the record in memory only,
@@ -381,7 +334,7 @@ private Q_SLOTS:
         QVERIFY(!Form5->isVisible());
         QVERIFY(Form4->isVisible());
         QCOMPARE(wiersz(37), (QStringList{" 24", "2", "Ala", "12.3", "40"}));
-        QCOMPARE(zaznaczony(), 37);
+        QCOMPARE(zaznaczone(), QList<int>{37});
         const QByteArray plik = trescpliku(rek);
         QCOMPARE(plik.size(), 4608);
         QCOMPARE(plik.mid((32 + 7) * 48 + 1, 3), QByteArray("Ala"));

@@ -19,12 +19,6 @@ class TestForm6 : public QObject {
     Q_OBJECT
     std::unique_ptr<ZestawOkien> okna;
 
-    static void start(int k, bool demo = false)
-    {
-        ustawienia = {3, 3, std::uint8_t(k), 0};
-        demo ? Form1->Demo1Click() : Form1->Nowa1Click();
-    }
-
     // Which tile state's glyph an image box shows: its visible part is
     // compared with the same part of the game's glyph holders. -1: none.
     static int stan(const ImageBox* b)
@@ -75,78 +69,46 @@ private Q_SLOTS:
         okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form6));
     }
-    void cleanup()
-    {
-        okna.reset();
-    }
+    void cleanup() { okna.reset(); }
 
     void poczatek()
     {
         // The options say one colour; the strip shows all five until a start.
         QCOMPARE(ustawienia.kolory, std::uint8_t(1));
-        QVERIFY(Form6->isVisible());
         QCOMPARE(pasek(), QStringLiteral("0>1>2>3>0"));
-        QCOMPARE(Form6->size(), QSize(335, 47));
         QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
-        QVERIFY(MainMenu1->Pomocnik1->isChecked());
         // The reserves lie below the client area.
         QCOMPARE(stan(Form6->Image3a), 2);
         QCOMPARE(stan(Form6->Image4a), 3);
         QVERIFY(Form6->Image3a->y() >= Form6->height() && Form6->Image4a->y() >= Form6->height());
     }
 
+    // One start after another ("2d": a demonstration at 2 colours): each
+    // shows its own layout whatever came before, as wide as its last
+    // visible image, below the game window, the reserves untouched.
     void uklad_data()
     {
-        QTest::addColumn<int>("k");
-        QTest::addColumn<bool>("demo");
-        QTest::addColumn<QString>("oczekiwany");
-        QTest::addColumn<int>("szerokosc");
-        QTest::newRow("K1") << 1 << false << "0>1>0" << 191;
-        QTest::newRow("K2") << 2 << false << "0>1>2>0" << 263;
-        QTest::newRow("K3") << 3 << false << "0>1>2>3>0" << 335;
-        QTest::newRow("K1 demo") << 1 << true << "0>1>0" << 191;
-        QTest::newRow("K2 demo") << 2 << true << "0>1>2>0" << 263;
+        QTest::addColumn<QString>("kolejnosc");
+        for (const char* k : {"3 1 3", "1 2 3", "3 2 1 3", "2 1 2", "3 2 3", "1d 2 1d", "2d 3 2d"})
+            QTest::newRow(k) << QString::fromLatin1(k);
     }
     void uklad()
-    {
-        QFETCH(int, k);
-        QFETCH(bool, demo);
-        QFETCH(QString, oczekiwany);
-        QFETCH(int, szerokosc);
-        start(k, demo);
-        QCOMPARE(pasek(), oczekiwany);
-        QCOMPARE(Form6->size(), QSize(szerokosc, 47));
-        // The width ends at the last visible image.
-        int prawa = 0;
-        for (auto* i : Form6->findChildren<ImageBox*>())
-            if (!i->isHidden() && i->y() == 0)
-                prawa = std::max(prawa, i->geometry().right() + 1);
-        QCOMPARE(prawa, szerokosc);
-        QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
-    }
-
-    // One start after another; each must show its own layout whatever came
-    // before, the reserves untouched.
-    void kolejne_data()
-    {
-        QTest::addColumn<QString>("kolejnosc");
-        QTest::newRow("3 1 3") << "313";
-        QTest::newRow("1 2 3") << "123";
-        QTest::newRow("3 2 1 3") << "3213";
-        QTest::newRow("2 1 2") << "212";
-        QTest::newRow("3 2 3") << "323";
-    }
-    void kolejne()
     {
         QFETCH(QString, kolejnosc);
         const QString uklady[4] = {{}, QStringLiteral("0>1>0"), QStringLiteral("0>1>2>0"),
                                    QStringLiteral("0>1>2>3>0")};
         const int szerokosci[4] = {0, 191, 263, 335};
-        for (QChar c : kolejnosc) {
-            const int k = c.unicode() - u'0';
-            start(k);
+        for (const QString& start : kolejnosc.split(QLatin1Char(' '))) {
+            const int k = start[0].digitValue();
+            nowagra(3, 3, k, 0, start.endsWith(QLatin1Char('d')));
             QCOMPARE(pasek(), uklady[k]);
-            QCOMPARE(Form6->width(), szerokosci[k]);
+            QCOMPARE(Form6->size(), QSize(szerokosci[k], 47));
+            int prawa = 0;
+            for (auto* i : Form6->findChildren<ImageBox*>())
+                if (!i->isHidden() && i->y() == 0)
+                    prawa = std::max(prawa, i->geometry().right() + 1);
+            QCOMPARE(prawa, szerokosci[k]);
+            QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
             QCOMPARE(stan(Form6->Image3a), 2);
             QCOMPARE(stan(Form6->Image4a), 3);
         }
@@ -164,7 +126,7 @@ private Q_SLOTS:
         // A colour count the strip has no layout for leaves the layout as
         // it was and still places the strip.
         QFETCH(int, k);
-        start(2);
+        nowagra(3, 3, 2);
         Form1->move(Form1->pos() + QPoint(-30, -40));
         gra.kolory = std::uint8_t(k);
         Form6->pokazpomocnik();
@@ -205,7 +167,7 @@ private Q_SLOTS:
         MainMenu1->Pomocnik1Click();
         QVERIFY(!Form6->isVisible());
         QVERIFY(!MainMenu1->Pomocnik1->isChecked());
-        start(2);
+        nowagra(3, 3, 2);
         QVERIFY(!Form6->isVisible());
         QCOMPARE(pasek(), QStringLiteral("0>1>2>0"));
         Form1->move(Form1->pos() + QPoint(50, -60));
@@ -218,20 +180,20 @@ private Q_SLOTS:
 
     void nieidzizaoknem()
     {
-        start(3);
+        nowagra(3, 3, 3);
         const QPoint bylo = Form6->pos();
         Form1->move(Form1->pos() + QPoint(40, 30));
         QCoreApplication::processEvents();
         QCOMPARE(Form6->pos(), bylo);
         // The next start centres the game window again and the strip with it.
-        start(1);
+        nowagra(3, 3, 1);
         QCOMPARE(Form6->frameGeometry().topLeft(), podoknem());
     }
 
     void ponizejekranu()
     {
         // Nothing keeps the strip on the screen.
-        start(3);
+        nowagra(3, 3, 3);
         const QRect ekran = Form1->screen()->geometry();
         Form1->move(Form1->x(), ekran.bottom() - Form1->frameGeometry().height() + 20);
         MainMenu1->Pomocnik1Click();

@@ -16,11 +16,6 @@ class TestKlawiatura : public QObject {
     Q_OBJECT
     std::unique_ptr<ZestawOkien> okna;
 
-    static void start(int x, int y, int k, int przejscie = 0, bool demo = false)
-    {
-        ustawienia = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(k), std::uint8_t(przejscie)};
-        demo ? Form1->Demo1Click() : Form1->Nowa1Click();
-    }
     static void aktywuj(QWidget* w)
     {
         w->activateWindow();
@@ -51,11 +46,11 @@ private Q_SLOTS:
 
     void strzalki()
     {
-        start(4, 3, 1);
+        nowagra(4, 3, 1);
         plansza[0][0]->setFocus();
         QCOMPARE(klawisze("DRR"), QStringLiteral("2,1"));
         QCOMPARE(klawisze("UURRR"), QStringLiteral("3,0")); // the edges stop it
-        start(4, 3, 1, 1);
+        nowagra(4, 3, 1, 1);
         plansza[0][0]->setFocus();
         QCOMPARE(klawisze("L"), QStringLiteral("3,0")); // with wrap-around it wraps
         QCOMPARE(klawisze("U"), QStringLiteral("3,2"));
@@ -66,7 +61,7 @@ private Q_SLOTS:
     // Space, Enter and Return press the tile through the move rule.
     void nacisniecia()
     {
-        start(3, 3, 2);
+        nowagra(3, 3, 2);
         ustawplansze(QStringLiteral("000/000/000"));
         plansza[0][0]->setFocus();
         klawisze("S");
@@ -82,10 +77,11 @@ private Q_SLOTS:
         QCOMPARE(gra.ruchy, 4);
         QVERIFY(Form5->isVisible());
         aktywuj(Form1);
-        start(3, 3, 1, 0, true); // a demonstration's tiles ignore the keys
+        nowagra(3, 3, 1, 0, true); // a demonstration's tiles ignore the keys and the mouse
         const QString demo = planszajakotekst();
         plansza[1][1]->setFocus();
         klawisze("SNE");
+        QTest::mouseClick(plansza[1][1], Qt::LeftButton);
         QCOMPARE(planszajakotekst(), demo);
         QCOMPARE(gra.ruchy, 0);
     }
@@ -93,14 +89,14 @@ private Q_SLOTS:
     // A new board takes the focus only where the player had it on the old one.
     void fokusponowejgrze()
     {
-        start(5, 5, 1);
+        nowagra(5, 5, 1);
         QCOMPARE(klawisze(""), QStringLiteral("-"));
         plansza[4][2]->setFocus();
-        start(3, 4, 1);
+        nowagra(3, 4, 1);
         QCOMPARE(klawisze(""), QStringLiteral("2,3"));
         Opcje->openCentred();
         aktywuj(Opcje);
-        start(3, 3, 1);
+        nowagra(3, 3, 1);
         aktywuj(Form1);
         QCOMPARE(klawisze(""), QStringLiteral("-"));
         QCOMPARE(klawisze("T"), QStringLiteral("0,0"));
@@ -109,7 +105,7 @@ private Q_SLOTS:
     // A black and white frame on every colour; without focus, the tile as before.
     void ramka()
     {
-        start(3, 3, 3);
+        nowagra(3, 3, 3);
         for (int s = 0; s <= 3; ++s) {
             ustawstan(plansza[1][1], std::uint8_t(s));
             const QImage bez = plansza[1][1]->grab().toImage();
@@ -130,14 +126,14 @@ private Q_SLOTS:
 
     void dostepnosc()
     {
-        start(4, 3, 2);
+        nowagra(4, 3, 2);
         ustawplansze(QStringLiteral("0000/0010/0000"));
         QCOMPARE(nazwa(plansza[1][2]), QStringLiteral("kolumna 3, wiersz 2, czerwony"));
         QTest::mouseClick(plansza[1][2], Qt::LeftButton);
         QCOMPARE(nazwa(plansza[1][2]), QString::fromUtf8("kolumna 3, wiersz 2, żółty"));
         QCOMPARE(nazwa(plansza[0][2]), QStringLiteral("kolumna 3, wiersz 1, czerwony"));
         QCOMPARE(nazwa(Form6->Image4), QStringLiteral("szary")); // the strip's order of colours
-        start(3, 3, 3);
+        nowagra(3, 3, 3);
         QCOMPARE(nazwa(Form6->Image4), QStringLiteral("zielony"));
 
         for (QWidget* w : std::initializer_list<QWidget*>{Opcje, Form3, Form5}) {

@@ -31,14 +31,8 @@ class TestOpcje : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-    }
-    void cleanup()
-    {
-        okna.reset();
-    }
+    void init() { okna = std::make_unique<ZestawOkien>(); }
+    void cleanup() { okna.reset(); }
 
     void domyslne()
     {
@@ -79,35 +73,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("x");
         QTest::addColumn<int>("y");
         QTest::addColumn<int>("k");
-        QTest::addColumn<int>("px");
-        QTest::addColumn<int>("py");
-        QTest::addColumn<int>("pk");
-        QTest::newRow("zeros") << 0 << 0 << 0 << 3 << 3 << 1;
-        QTest::newRow("too big") << 200 << 200 << 7 << 10 << 10 << 3;
-        QTest::newRow("7 fits the sizes") << 7 << 7 << 7 << 7 << 7 << 3;
-        QTest::newRow("the slider's own position") << 5 << 200 << 1 << 5 << 10 << 1;
-        QTest::newRow("just outside") << 2 << 11 << 4 << 3 << 10 << 3;
-        QTest::newRow("255") << 255 << 255 << 255 << 10 << 10 << 3;
+        QTest::addColumn<QString>("po"); // x y K on the sliders, on their labels, in ustawienia
+        QTest::newRow("zeros") << 0 << 0 << 0 << "3 3 1";
+        QTest::newRow("too big") << 200 << 200 << 7 << "10 10 3";
+        QTest::newRow("7 fits the sizes") << 7 << 7 << 7 << "7 7 3";
+        QTest::newRow("the slider's own position") << 5 << 200 << 1 << "5 10 1";
+        QTest::newRow("just outside") << 2 << 11 << 4 << "3 10 3";
+        QTest::newRow("255") << 255 << 255 << 255 << "10 10 3";
     }
     void zakres()
     {
         QFETCH(int, x);
         QFETCH(int, y);
         QFETCH(int, k);
-        QFETCH(int, px);
-        QFETCH(int, py);
-        QFETCH(int, pk);
+        QFETCH(QString, po);
         ustawienia = {std::uint8_t(x), std::uint8_t(y), std::uint8_t(k), 0};
         otworz();
-        QCOMPARE(Opcje->TrackBar1->value(), px);
-        QCOMPARE(Opcje->TrackBar2->value(), py);
-        QCOMPARE(Opcje->TrackBar3->value(), pk);
-        QCOMPARE(Opcje->ilex->text(), QString::number(px));
-        QCOMPARE(Opcje->iley->text(), QString::number(py));
-        QCOMPARE(Opcje->ilek->text(), QString::number(pk));
-        QCOMPARE(int(ustawienia.x), px);
-        QCOMPARE(int(ustawienia.y), py);
-        QCOMPARE(int(ustawienia.kolory), pk);
+        const auto trzy = [](auto a, auto b, auto c) { return QStringLiteral("%1 %2 %3").arg(a).arg(b).arg(c); };
+        QCOMPARE(trzy(Opcje->TrackBar1->value(), Opcje->TrackBar2->value(), Opcje->TrackBar3->value()), po);
+        QCOMPARE(trzy(Opcje->ilex->text(), Opcje->iley->text(), Opcje->ilek->text()), po);
+        QCOMPARE(trzy(int(ustawienia.x), int(ustawienia.y), int(ustawienia.kolory)), po);
 
         // Again on the next opening, also while the dialog is open.
         ustawienia.x = 0;
@@ -246,20 +231,21 @@ private Q_SLOTS:
     void zmianapodczasgry()
     {
         Form1->Nowa1Click();
-        const QSize rozmiar = Form1->rozmiarklienta();
         otworz();
         QTest::keyClick(Opcje->TrackBar1, Qt::Key_Right);
         QTest::keyClick(Opcje->TrackBar3, Qt::Key_Right);
         QTest::mouseClick(Opcje->CheckBox1, Qt::LeftButton);
+        Form1->Timer1Timer();
         QCOMPARE(int(gra.x), 5);
         QCOMPARE(int(gra.kolory), 1);
         QCOMPARE(int(gra.przejscie), 0);
-        QCOMPARE(Form1->rozmiarklienta(), rozmiar);
+        QCOMPARE(Form1->rozmiarklienta(), QSize(245, 265));
         Form1->Nowa1Click();
         QVERIFY(Opcje->isVisible());
         QCOMPARE(int(gra.x), 6);
         QCOMPARE(int(gra.kolory), 2);
         QCOMPARE(int(gra.przejscie), 1);
+        QCOMPARE(Form1->rozmiarklienta(), QSize(292, 265));
 
         Form1->close();
         QFile f(okna->sciezka(QStringLiteral("zmieniarka.cfg")));

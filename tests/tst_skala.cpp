@@ -33,10 +33,7 @@ private Q_SLOTS:
         okna = std::make_unique<ZestawOkien>();
         QVERIFY(QTest::qWaitForWindowExposed(Form6));
     }
-    void cleanup()
-    {
-        okna.reset();
-    }
+    void cleanup() { okna.reset(); }
 
     void skala()
     {
@@ -63,7 +60,7 @@ private Q_SLOTS:
     {
         ustawienia = {4, 3, 3, 0};
         Form1->Nowa1Click();
-        QCOMPARE(Form1->rozmiarklienta(), QSize(4 * 47 + 10, 3 * 47 + 30));
+        QCOMPARE(Form1->rozmiarklienta(), QSize(198, 171));
         const char* pliki[4] = {":/kratka2@2x.bmp", ":/kratka1a@2x.bmp", ":/kratka1b@2x.bmp", ":/kratka1c@2x.bmp"};
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 4; ++j) {
@@ -100,10 +97,6 @@ private Q_SLOTS:
 int main(int argc, char** argv)
 {
     qputenv("QT_SCALE_FACTOR", "2");
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    Application app(argc, argv);
-    Application::setTitle(QStringLiteral("Zmieniarka"));
-    TestSkala t;
-    return QTest::qExec(&t, argc, argv);
+    return uruchom<TestSkala>(argc, argv);
 }
 #include "tst_skala.moc"

@@ -76,9 +76,6 @@ int main(int argc, char** argv)
 {
     qputenv("QT_SCALE_FACTOR", "1.5");
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application app(argc, argv);
-    Application::setTitle(QStringLiteral("Zmieniarka"));
-    TestUlamek t;
-    return QTest::qExec(&t, argc, argv);
+    return uruchom<TestUlamek>(argc, argv);
 }
 #include "tst_ulamek.moc"
