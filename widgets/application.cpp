@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
@@ -13,7 +12,7 @@
 namespace {
 QString g_title;
 
-quint32 liczba32(const QByteArray& d, qsizetype o)
+quint32 bigEndian32(const QByteArray& d, qsizetype o)
 {
     return quint32(uchar(d[o])) << 24 | quint32(uchar(d[o + 1])) << 16 | quint32(uchar(d[o + 2])) << 8
            | uchar(d[o + 3]);
@@ -27,7 +26,7 @@ quint32 liczba32(const QByteArray& d, qsizetype o)
 // the outlines, which are what gets drawn, stay as they are. The bold file
 // has the regular outlines with bold widths: marked as less than bold, it
 // is thickened by FreeType as a face without a bold cut would be.
-QByteArray tahoma(const QString& path, bool pogrubiona)
+QByteArray tahoma(const QString& path, bool bold)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -35,21 +34,21 @@ QByteArray tahoma(const QString& path, bool pogrubiona)
     QByteArray d = f.readAll();
     if (d.size() < 12)
         return {};
-    const int tabele = uchar(d[4]) << 8 | uchar(d[5]);
-    for (int i = 0; i < tabele && 12 + 16 * i + 16 <= d.size(); ++i) {
-        const qsizetype wpis = 12 + 16 * i;
-        const QByteArray znacznik = d.mid(wpis, 4);
-        const qsizetype o = liczba32(d, wpis + 8);
-        if (znacznik == "EBLC") {
-            d[wpis + 3] = 'c'; // no strikes: an unknown table is skipped
-        } else if (znacznik == "OS/2" && o + 64 <= d.size()) {
+    const int tables = uchar(d[4]) << 8 | uchar(d[5]);
+    for (int i = 0; i < tables && 12 + 16 * i + 16 <= d.size(); ++i) {
+        const qsizetype entry = 12 + 16 * i;
+        const QByteArray tag = d.mid(entry, 4);
+        const qsizetype o = bigEndian32(d, entry + 8);
+        if (tag == "EBLC") {
+            d[entry + 3] = 'c'; // no strikes: an unknown table is skipped
+        } else if (tag == "OS/2" && o + 64 <= d.size()) {
             d[o + 63] = char(uchar(d[o + 63]) & ~0x80); // USE_TYPO_METRICS
-            if (pogrubiona) {
+            if (bold) {
                 d[o + 63] = char(uchar(d[o + 63]) & ~0x20); // BOLD
                 d[o + 4] = char(600 >> 8);                  // usWeightClass
                 d[o + 5] = char(600 & 0xFF);
             }
-        } else if (znacznik == "head" && pogrubiona && o + 46 <= d.size()) {
+        } else if (tag == "head" && bold && o + 46 <= d.size()) {
             d[o + 45] = char(uchar(d[o + 45]) & ~0x01); // macStyle bold
         }
     }
@@ -96,19 +95,19 @@ QFont windowFont()
     return pixelFont(QStringLiteral("Tahoma"), 11);
 }
 
-QFont arialBlack(int piksele)
+QFont arialBlack(int pixels)
 {
     // Arial Black's capitals are 0.716 of its character height, and its
     // "ZMIENIARKA" is 7.166 character heights wide.
-    constexpr double wersaliki = 0.716, wzor = 7.166;
-    QFont f = pixelFont(QStringLiteral("Arial Black"), piksele);
+    constexpr double capitals = 0.716, sample = 7.166;
+    QFont f = pixelFont(QStringLiteral("Arial Black"), pixels);
     f.setWeight(QFont::Black);
-    const double wysokosc = QFontMetricsF(f).capHeight();
-    if (wysokosc > 0)
-        f.setPixelSize(qRound(piksele * wersaliki * piksele / wysokosc));
-    const double szerokosc = QFontMetricsF(f).horizontalAdvance(QStringLiteral("ZMIENIARKA"));
-    if (szerokosc > 0)
-        f.setStretch(std::clamp(qRound(100 * wzor * piksele / szerokosc), 50, 200));
+    const double height = QFontMetricsF(f).capHeight();
+    if (height > 0)
+        f.setPixelSize(qRound(pixels * capitals * pixels / height));
+    const double width = QFontMetricsF(f).horizontalAdvance(QStringLiteral("ZMIENIARKA"));
+    if (width > 0)
+        f.setStretch(std::clamp(qRound(100 * sample * pixels / width), 50, 200));
     return f;
 }
 
@@ -121,10 +120,10 @@ void installFonts()
 
     // fonts-wine ships these without telling fontconfig about them.
     const QString wine = QStringLiteral("/usr/share/wine/fonts/");
-    for (const auto& [plik, pogrubiona] : {std::pair("tahoma.ttf", false), std::pair("tahomabd.ttf", true)}) {
-        const QByteArray dane = tahoma(wine + QLatin1String(plik), pogrubiona);
-        if (!dane.isEmpty())
-            QFontDatabase::addApplicationFontFromData(dane);
+    for (const auto& [file, bold] : {std::pair("tahoma.ttf", false), std::pair("tahomabd.ttf", true)}) {
+        const QByteArray data = tahoma(wine + QLatin1String(file), bold);
+        if (!data.isEmpty())
+            QFontDatabase::addApplicationFontFromData(data);
     }
     if (QFile::exists(wine + QLatin1String("ms_sans_serif.ttf")))
         QFontDatabase::addApplicationFont(wine + QLatin1String("ms_sans_serif.ttf"));

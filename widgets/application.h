@@ -25,7 +25,7 @@ QFont windowFont();
 
 // Arial Black with the given character height. A stand-in face is sized so
 // that its capitals are as high and as wide as Arial Black's.
-QFont arialBlack(int piksele);
+QFont arialBlack(int pixels);
 
 // Registers the look-alike fonts shipped by Debian and maps the design's
 // font names onto installed families. Safe to call more than once.

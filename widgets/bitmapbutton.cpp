@@ -64,10 +64,10 @@ void BitmapButton::paintEvent(QPaintEvent*)
         // picture inside the glyph's frame is drawn out to whole device pixels,
         // or a light seam shows between two tiles.
         const QRectF r(QPointF(at) + QPointF(1, 1), QSizeF(logical) - QSizeF(3, 3));
-        const QRectF cel(QPointF(std::floor(r.left() * dpr), std::floor(r.top() * dpr)) / dpr,
+        const QRectF target(QPointF(std::floor(r.left() * dpr), std::floor(r.top() * dpr)) / dpr,
                          QPointF(std::ceil(r.right() * dpr), std::ceil(r.bottom() * dpr)) / dpr);
         const qreal g = glyph_.devicePixelRatio();
-        p.drawPixmap(cel, glyph_, QRectF(g, g, glyph_.width() - 3 * g, glyph_.height() - 3 * g));
+        p.drawPixmap(target, glyph_, QRectF(g, g, glyph_.width() - 3 * g, glyph_.height() - 3 * g));
     }
     // The glyph covers the style's own focus frame. Black and white side by
     // side show on every colour of the board, also to a player who cannot
