@@ -299,11 +299,15 @@ private Q_SLOTS:
         nacisnij(Qt::Key_F3);
         QCOMPARE(gra.stan, demotrwa);
         Form1->activateWindow();
+        // Each key opens its window centred: hidden, or moved aside where the
+        // key is pressed in that window itself.
         const std::pair<Qt::Key, QWidget*> otwierane[] = {{Qt::Key_F1, Form3}, {Qt::Key_F4, Opcje}, {Qt::Key_F5, Form4}};
         for (const auto& [klawisz, otwarte] : otwierane) {
+            otwarte->move(0, 0);
             QVERIFY(aktywuj());
             nacisnij(klawisz);
             QVERIFY(otwarte->isVisible());
+            QVERIFY(otwarte->pos() != QPoint(0, 0));
         }
         QVERIFY(aktywuj());
         // F10 ends the program: its event loop returns once the game window

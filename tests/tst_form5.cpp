@@ -275,19 +275,20 @@ private Q_SLOTS:
         QCOMPARE(gra.stan, gratrwa);
     }
 
-    // With the list already open, OK rebuilds it and points at the new row.
+    // With the list already open, OK rebuilds it and points at the new row
+    // (10 x 10 at 2 colours: list row 64, not the last).
     void listaotwarta()
     {
         MainMenu1->Listarekordw1Click();
         Form4->listar->selectRow(3);
-        wygraj(10, 10, 3, 500, 60);
+        wygraj(10, 10, 2, 500, 60);
         QTest::keyClick(Form5->imiewpis, Qt::Key_Return);
         QVERIFY(Form4->isVisible());
-        QCOMPARE(zaznaczone(), QList<int>{95});
-        QCOMPARE(wiersz(95)[3], QStringLiteral("50.0"));
+        QCOMPARE(zaznaczone(), QList<int>{63});
+        QCOMPARE(wiersz(63), (QStringList{"100", "2", "", "50.0", "60"})); // the box starts empty
         // No record, no rebuild: the open list keeps the player's row.
         Form4->listar->selectRow(3);
-        wygraj(10, 10, 3, 600, 60);
+        wygraj(10, 10, 2, 600, 60);
         QVERIFY(!Form5->imiewpis->isVisible());
         QTest::keyClick(Form5->Button1, Qt::Key_Return);
         QVERIFY(!Form5->isVisible());
