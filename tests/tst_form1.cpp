@@ -1,5 +1,6 @@
 // The game window with the whole window set: sizes, starts, the clock and
 // its status texts, the demonstration, the menu keys, minimising, closing.
+#include <optional>
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -26,14 +27,10 @@
 
 class TestForm1 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-    }
+    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form1)); }
     void cleanup() { okna.reset(); }
 
     void startokien()

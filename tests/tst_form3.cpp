@@ -1,6 +1,6 @@
 // The about window: its keyboard, its OK, and a title and credits that are
 // drawn whole and in the right order.
-#include <memory>
+#include <optional>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,7 +13,7 @@
 
 class TestForm3 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
     static void otworz()
     {
@@ -25,11 +25,7 @@ class TestForm3 : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-    }
+    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form1)); }
     void cleanup() { okna.reset(); }
 
     void klawisze_data()

@@ -1,6 +1,7 @@
 // The records list: its 96 rows in their fixed order, the texts of a row,
 // the selection of the game's row with its scrolling, and the OK button.
 // List row r (the heading being row 0) is table row r - 1.
+#include <optional>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,10 +32,10 @@ bool widoczny(int t)
 
 class TestForm4 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
 private Q_SLOTS:
-    void init() { okna = std::make_unique<ZestawOkien>(); }
+    void init() { okna.emplace(); }
     void cleanup() { okna.reset(); }
 
     void wyglad()

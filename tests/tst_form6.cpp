@@ -1,7 +1,7 @@
 // The helper strip: its layout for each colour count, the pictures it shows,
 // and where it stands relative to the game window.
 #include <algorithm>
-#include <memory>
+#include <optional>
 #include <QAction>
 #include <QLabel>
 #include <QScreen>
@@ -17,7 +17,7 @@
 
 class TestForm6 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
     // Which tile state's glyph an image box shows: its visible part is
     // compared with the same part of the game's glyph holders. -1: none.
@@ -64,11 +64,7 @@ class TestForm6 : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-        QVERIFY(QTest::qWaitForWindowExposed(Form6));
-    }
+    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form6)); }
     void cleanup() { okna.reset(); }
 
     void poczatek()
