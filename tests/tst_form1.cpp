@@ -99,7 +99,6 @@ private Q_SLOTS:
             nowagra(x, y, 2, 0, demo);
             QCOMPARE(Form1->rozmiarklienta(), klient);
             QCOMPARE(Form1->obszar->size(), klient - QSize(0, 20));
-            QCOMPARE(Form1->StatusBar1->height(), 20);
             // Both panels inside the window, the move panel to its right
             // edge; the time panel is 115 px wherever there is room for it.
             auto* czas = Form1->StatusBar1->findChild<QLabel*>(QStringLiteral("panel0"));
