@@ -1,5 +1,6 @@
 // The game window with the whole window set: sizes, starts, the clock and
 // its status texts, the demonstration, the menu keys, minimising, closing.
+#include <optional>
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -26,14 +27,10 @@
 
 class TestForm1 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-    }
+    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form1)); }
     void cleanup() { okna.reset(); }
 
     void startokien()
@@ -102,7 +99,6 @@ private Q_SLOTS:
             nowagra(x, y, 2, 0, demo);
             QCOMPARE(Form1->rozmiarklienta(), klient);
             QCOMPARE(Form1->obszar->size(), klient - QSize(0, 20));
-            QCOMPARE(Form1->StatusBar1->height(), 20);
             // Both panels inside the window, the move panel to its right
             // edge; the time panel is 115 px wherever there is room for it.
             auto* czas = Form1->StatusBar1->findChild<QLabel*>(QStringLiteral("panel0"));
@@ -120,8 +116,6 @@ private Q_SLOTS:
             QCOMPARE(Form1->obszar->findChildren<guzik*>().size(), x * y);
             QCOMPARE(plansza[0][0]->geometry(), QRect(5, 5, 47, 47));
             QCOMPARE(plansza[y - 1][x - 1]->geometry(), ostatni);
-            QCOMPARE(plansza[y - 1][x - 1]->kolumna, std::uint8_t(x - 1));
-            QCOMPARE(plansza[y - 1][x - 1]->wiersz, std::uint8_t(y - 1));
             QCOMPARE(gra.stan, demo ? demotrwa : gratrwa);
             QCOMPARE(gra.ruchy, 0);
         }
@@ -253,7 +247,6 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             Form1->Timer1Timer();
         QCOMPARE(gra.ruchy, 4);
-        const int krokdema = krok;
         ustawienia.kolory = 1;
         Form1->Nowa1Click();
         QCOMPARE(gra.stan, gratrwa);
@@ -261,7 +254,6 @@ private Q_SLOTS:
         const QString plansza1 = planszajakotekst();
         Form1->Timer1Timer();
         QCOMPARE(planszajakotekst(), plansza1);
-        QCOMPARE(int(krok), krokdema);
         Form1->Demo1Click();
         QCOMPARE(gra.stan, demotrwa);
         QCOMPARE(gra.ruchy, 0);
@@ -299,11 +291,15 @@ private Q_SLOTS:
         nacisnij(Qt::Key_F3);
         QCOMPARE(gra.stan, demotrwa);
         Form1->activateWindow();
+        // Each key opens its window centred: hidden, or moved aside where the
+        // key is pressed in that window itself.
         const std::pair<Qt::Key, QWidget*> otwierane[] = {{Qt::Key_F1, Form3}, {Qt::Key_F4, Opcje}, {Qt::Key_F5, Form4}};
         for (const auto& [klawisz, otwarte] : otwierane) {
+            otwarte->move(0, 0);
             QVERIFY(aktywuj());
             nacisnij(klawisz);
             QVERIFY(otwarte->isVisible());
+            QVERIFY(otwarte->pos() != QPoint(0, 0));
         }
         QVERIFY(aktywuj());
         // F10 ends the program: its event loop returns once the game window

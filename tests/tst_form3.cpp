@@ -1,6 +1,6 @@
 // The about window: its keyboard, its OK, and a title and credits that are
 // drawn whole and in the right order.
-#include <memory>
+#include <optional>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,7 +13,7 @@
 
 class TestForm3 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
     static void otworz()
     {
@@ -25,11 +25,7 @@ class TestForm3 : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-    }
+    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form1)); }
     void cleanup() { okna.reset(); }
 
     void klawisze_data()
@@ -116,18 +112,16 @@ private Q_SLOTS:
 
     void napisy()
     {
-        // Each line of credits fits its fixed 233-pixel box in its font.
-        for (QLabel* l : {Form3->Label1, Form3->Label4, Form3->Label5}) {
+        // Each line of credits fits its fixed 233-pixel box in its bold font.
+        for (const auto& [l, px] : {std::pair(Form3->Label1, 19), {Form3->Label4, 16}, {Form3->Label5, 16}}) {
             QVERIFY(!l->text().isEmpty());
             QCOMPARE(l->size(), QSize(233, 25));
             QVERIFY(l->font().bold());
+            QCOMPARE(l->font().pixelSize(), px);
             const QFontMetrics fm(l->font());
             QVERIFY2(fm.horizontalAdvance(l->text()) <= l->width(), qPrintable(l->text()));
             QVERIFY(fm.height() <= l->height());
         }
-        QCOMPARE(Form3->Label1->font().pixelSize(), 19);
-        QCOMPARE(Form3->Label4->font().pixelSize(), 16);
-        QCOMPARE(Form3->Label5->font().pixelSize(), 16);
         QVERIFY(Form3->Label1->text().contains(QStringLiteral("Zmieniarka")));
     }
 };

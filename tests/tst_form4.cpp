@@ -1,6 +1,7 @@
 // The records list: its 96 rows in their fixed order, the texts of a row,
 // the selection of the game's row with its scrolling, and the OK button.
 // List row r (the heading being row 0) is table row r - 1.
+#include <optional>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,10 +32,10 @@ bool widoczny(int t)
 
 class TestForm4 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
 private Q_SLOTS:
-    void init() { okna = std::make_unique<ZestawOkien>(); }
+    void init() { okna.emplace(); }
     void cleanup() { okna.reset(); }
 
     void wyglad()
@@ -42,13 +43,10 @@ private Q_SLOTS:
         MainMenu1->Listarekordw1Click();
         QVERIFY(Form4->isVisible());
         RowTable* t = Form4->listar;
-        QCOMPARE(t->columnCount(), 5);
-        const QStringList naglowki = {"pól", "kolorów", "imię", "czas", "ruchów"};
-        const int szerokosci[5] = {30, 29, 165, 54, 54};
-        for (int c = 0; c < 5; ++c) {
-            QCOMPARE(t->horizontalHeaderItem(c)->text(), naglowki[c]);
-            QCOMPARE(t->columnWidth(c), szerokosci[c]);
-        }
+        QStringList kolumny; // heading and width
+        for (int c = 0; c < t->columnCount(); ++c)
+            kolumny << QStringLiteral("%1 %2").arg(t->horizontalHeaderItem(c)->text()).arg(t->columnWidth(c));
+        QCOMPARE(kolumny, (QStringList{"pól 30", "kolorów 29", "imię 165", "czas 54", "ruchów 54"}));
         // 18 and 16 px rows, each with a 1 px grid line below it.
         QCOMPARE(t->horizontalHeader()->height(), 18 + 1);
         QCOMPARE(t->rowHeight(0), 16 + 1);
@@ -186,9 +184,7 @@ private Q_SLOTS:
         Form4->listar->selectRow(40);
         Form4->listar->verticalScrollBar()->setValue(30);
         Form4->Button1Click();
-        gra.x = 1;
-        gra.y = 1;
-        gra.kolory = 1;
+        gra.x = gra.y = gra.kolory = 1;
         MainMenu1->Listarekordw1Click();
         QCOMPARE(zaznaczone(), QList<int>{40});
         QCOMPARE(gorny(), 30);

@@ -1,7 +1,7 @@
 // The helper strip: its layout for each colour count, the pictures it shows,
 // and where it stands relative to the game window.
 #include <algorithm>
-#include <memory>
+#include <optional>
 #include <QAction>
 #include <QLabel>
 #include <QScreen>
@@ -17,21 +17,18 @@
 
 class TestForm6 : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
-    // Which tile state's glyph an image box shows: its visible part is
-    // compared with the same part of the game's glyph holders. -1: none.
+    // Which tile state's glyph an image box shows: its visible 47 × 47 part
+    // is compared with the same part of the game's glyph holders. -1: none.
     static int stan(const ImageBox* b)
     {
-        const QPixmap& p = b->picture();
-        const qreal d = p.devicePixelRatio();
-        const QRect widoczna(QPointF(1 * d, 1 * d).toPoint(), QSizeF(47 * d, 47 * d).toSize());
-        const QImage a = p.toImage().convertToFormat(QImage::Format_RGB32).copy(widoczna);
-        for (int s = 0; s < 4; ++s) {
-            const QImage g = kratki[s]->glyph().toImage().convertToFormat(QImage::Format_RGB32);
-            if (kratki[s]->glyph().devicePixelRatio() == d && g.copy(widoczna) == a)
+        const auto widoczna = [](const QPixmap& p) {
+            return p.toImage().convertToFormat(QImage::Format_RGB32).copy(1, 1, 47, 47);
+        };
+        for (int s = 0; s < 4; ++s)
+            if (widoczna(kratki[s]->glyph()) == widoczna(b->picture()))
                 return s;
-        }
         return -1;
     }
 
@@ -64,11 +61,7 @@ class TestForm6 : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        okna = std::make_unique<ZestawOkien>();
-        QVERIFY(QTest::qWaitForWindowExposed(Form6));
-    }
+    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form6)); }
     void cleanup() { okna.reset(); }
 
     void poczatek()

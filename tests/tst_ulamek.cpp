@@ -1,7 +1,7 @@
 // At 150 % the edges of tiles and the grid lines of the records list fall
 // inside device pixels: no seam between two tiles, every grid line as wide
 // as the others; the capitals' accents stay whole.
-#include <memory>
+#include <optional>
 #include <QLabel>
 
 #include "app/menu.h"
@@ -14,10 +14,10 @@
 
 class TestUlamek : public QObject {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
+    std::optional<ZestawOkien> okna;
 
 private Q_SLOTS:
-    void init() { okna = std::make_unique<ZestawOkien>(); }
+    void init() { okna.emplace(); }
     void cleanup() { okna.reset(); }
 
     void kratki()
