@@ -268,9 +268,7 @@ private Q_SLOTS:
         QFETCH(int, tryb);
         QFETCH(bool, jakogracz);
         KatalogRoboczy katalog;
-        dlagracza(QStringLiteral("."));
         nowyplik(rek, plikwzorcowy());
-        dlagracza(rek);
         ustawtryb(rek, mode_t(tryb));
 
         std::optional<JakoGracz> gracz;
@@ -297,9 +295,7 @@ private Q_SLOTS:
     void katalogdoodczytu()
     {
         KatalogRoboczy katalog;
-        dlagracza(QStringLiteral("."));
         nowyplik(rek, plikwzorcowy());
-        dlagracza(rek);
 
         JakoGracz gracz;
         QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
@@ -345,8 +341,6 @@ private Q_SLOTS:
         nowyplik(rek, plikwzorcowy());
         std::optional<JakoGracz> gracz;
         if (QByteArray(QTest::currentDataTag()).startsWith("in place")) {
-            dlagracza(QStringLiteral("."));
-            dlagracza(rek);
             gracz.emplace();
             QVERIFY2(gracz->dziala(), "cannot check files as an unprivileged user");
             ustawtryb(QStringLiteral("."), 0555);
