@@ -30,8 +30,8 @@ inline QString planszajakotekst()
 
 inline void ustawplansze(const QString& tekst)
 {
-    const QStringList wiersze = tekst.split(QLatin1Char('/'));
-    for (int i = 0; i < wiersze.size(); ++i)
-        for (int j = 0; j < wiersze[i].size(); ++j)
-            ustawstan(plansza[i][j], std::uint8_t(wiersze[i][j].unicode() - u'0'));
+    const Stany s = stany(tekst, 0);
+    for (int w = 0; w < s.y; ++w)
+        for (int c = 0; c < s.x; ++c)
+            ustawstan(plansza[w][c], s(c, w));
 }

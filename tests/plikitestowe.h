@@ -53,19 +53,30 @@ inline std::optional<int> kodbledu(const std::function<void()>& f)
     return std::nullopt;
 }
 
-// Permission checks as a player sees them. Root writes a read-only file
-// anyway, so a root test run checks files with the file-system identity of
-// the unprivileged user "nobody" for as long as this object lives: the
-// kernel then applies the mode bits exactly as for a player, and the game's
-// own code path is unchanged. As any other user nothing needs to change.
 constexpr uid_t uidgracza = 65534;
 
+// Under root, hands a file or folder to the player "nobody", as a player's
+// own files would be.
+inline void dlagracza(const QString& nazwa)
+{
+    if (::geteuid() == 0)
+        QVERIFY(::chown(QFile::encodeName(nazwa).constData(), uidgracza, uidgracza) == 0);
+}
+
+// Permission checks as a player sees them. Root writes a read-only file
+// anyway, so a root test run hands the working folder and all in it to the
+// unprivileged user "nobody" and checks files with that user's file-system
+// identity for as long as this object lives: the kernel then applies the
+// mode bits exactly as for a player, and the game's own code path is
+// unchanged. As any other user nothing needs to change.
 class JakoGracz {
 public:
     JakoGracz()
     {
         if (::geteuid() != 0)
             return;
+        for (const QString& n : plikikatalogu() + QStringList{QStringLiteral(".")})
+            dlagracza(n);
         ::setfsgid(uidgracza);
         ::setfsuid(uidgracza);
         zmieniony_ = true;
@@ -87,14 +98,6 @@ public:
 private:
     bool zmieniony_ = false;
 };
-
-// Under root, hands a file or folder to the player "nobody", as a player's
-// own files would be.
-inline void dlagracza(const QString& nazwa)
-{
-    if (::geteuid() == 0)
-        QVERIFY(::chown(QFile::encodeName(nazwa).constData(), uidgracza, uidgracza) == 0);
-}
 
 inline void ustawtryb(const QString& nazwa, mode_t tryb)
 {

@@ -3,7 +3,6 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <set>
 #include <stdexcept>
 
 #include "katalog.h"
@@ -94,14 +93,12 @@ private Q_SLOTS:
         QCOMPARE(plikikatalogu(), QStringList{rek});
     }
 
+    // The field counts of the boards 3x3 to 10x10, in the file's order.
     void iloczynyplanszy()
     {
-        std::set<int> pola;
-        for (int x = 3; x <= 10; ++x)
-            for (int y = 3; y <= 10; ++y)
-                pola.insert(x * y);
-        QCOMPARE(int(pola.size()), 32);
-        QVERIFY(std::equal(pola.begin(), pola.end(), std::begin(iloczyny), std::end(iloczyny)));
+        QCOMPARE(QList<int>(std::begin(iloczyny), std::end(iloczyny)),
+                 (QList<int>{9,  12, 15, 16, 18, 20, 21, 24, 25, 27, 28, 30, 32, 35, 36, 40,
+                             42, 45, 48, 49, 50, 54, 56, 60, 63, 64, 70, 72, 80, 81, 90, 100}));
     }
 
     // Each board's entry in the file; a shorter name overwrites only the
@@ -271,9 +268,7 @@ private Q_SLOTS:
         QFETCH(int, tryb);
         QFETCH(bool, jakogracz);
         KatalogRoboczy katalog;
-        dlagracza(QStringLiteral("."));
         nowyplik(rek, plikwzorcowy());
-        dlagracza(rek);
         ustawtryb(rek, mode_t(tryb));
 
         std::optional<JakoGracz> gracz;
@@ -300,9 +295,7 @@ private Q_SLOTS:
     void katalogdoodczytu()
     {
         KatalogRoboczy katalog;
-        dlagracza(QStringLiteral("."));
         nowyplik(rek, plikwzorcowy());
-        dlagracza(rek);
 
         JakoGracz gracz;
         QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
@@ -348,8 +341,6 @@ private Q_SLOTS:
         nowyplik(rek, plikwzorcowy());
         std::optional<JakoGracz> gracz;
         if (QByteArray(QTest::currentDataTag()).startsWith("in place")) {
-            dlagracza(QStringLiteral("."));
-            dlagracza(rek);
             gracz.emplace();
             QVERIFY2(gracz->dziala(), "cannot check files as an unprivileged user");
             ustawtryb(QStringLiteral("."), 0555);
@@ -388,26 +379,17 @@ private Q_SLOTS:
         QCOMPARE(plikikatalogu(), zostaje);
     }
 
-    // A system that takes a few bytes at a time still gets the whole file.
+    // A system that takes a few bytes at a time, and a file system that
+    // cannot flush at all, still get the whole file.
     void zapiswkawalkach()
     {
         KatalogRoboczy katalog;
         nowyplik(rek, plikwzorcowy());
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
+        nowyrekord();
         fileio::calls().write = [](int fd, const void* b, std::size_t k) -> long {
             return ::write(fd, b, std::min<std::size_t>(k, 7));
         };
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
-        QCOMPARE(trescpliku(rek), plikwzorcowy());
-    }
-
-    // A file system that cannot flush at all still takes the whole file.
-    void bezsplukiwania()
-    {
-        KatalogRoboczy katalog;
-        nowyplik(rek, plikwzorcowy());
-        QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
-        nowyrekord();
         fileio::calls().fsync = [](int) { errno = EINVAL; return -1; };
         QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));

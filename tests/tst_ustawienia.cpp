@@ -97,9 +97,7 @@ private Q_SLOTS:
     void plikdoodczytu()
     {
         KatalogRoboczy katalog;
-        dlagracza(QStringLiteral("."));
         nowyplik(cfg, bajty({3, 10, 3, 1}));
-        dlagracza(cfg);
         ustawtryb(cfg, 0444);
 
         JakoGracz gracz;
@@ -117,7 +115,6 @@ private Q_SLOTS:
     void katalogdoodczytu()
     {
         KatalogRoboczy katalog;
-        dlagracza(QStringLiteral("."));
         JakoGracz gracz;
         QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
         ustawtryb(QStringLiteral("."), 0555);

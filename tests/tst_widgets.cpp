@@ -89,9 +89,7 @@ private Q_SLOTS:
     {
         QFETCH(int, kod);
         QFETCH(QString, tekst);
-        const IoError e(kod);
-        QCOMPARE(e.code(), kod);
-        QCOMPARE(QString::fromUtf8(e.what()), tekst);
+        QCOMPARE(QString::fromUtf8(IoError(kod).what()), tekst);
     }
 
     // An error leaving a handler is shown and the program goes on.
