@@ -292,9 +292,7 @@ private Q_SLOTS:
     // once the file may be written, saves it.
     void plikdoodczytu()
     {
-        dlagracza(QStringLiteral("."));
         nowyplik(rek, QByteArray(4608, 'x'));
-        dlagracza(rek);
         ustawtryb(rek, 0444);
         JakoGracz gracz;
         QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
