@@ -10,7 +10,6 @@
 #include "widgets/errorbox.h"
 
 namespace {
-QString g_title;
 
 quint32 bigEndian32(const QByteArray& d, qsizetype o)
 {
@@ -63,7 +62,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 
 void Application::setTitle(const QString& title)
 {
-    g_title = title;
     // The desktop's name for the program (the window class its task bar
     // groups the windows by), not a suffix to every window's caption.
     QCoreApplication::setApplicationName(title);
@@ -71,7 +69,7 @@ void Application::setTitle(const QString& title)
 
 QString Application::title()
 {
-    return g_title;
+    return QCoreApplication::applicationName();
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -1,7 +1,7 @@
 #include "widgets/errorbox.h"
 
 #include <exception>
-#include "widgets/application.h"
+#include <QCoreApplication>
 #include <QMessageBox>
 
 QString errorBoxText(const QString& what)
@@ -13,7 +13,7 @@ QString errorBoxText(const QString& what)
 
 void showErrorBox(const QString& what)
 {
-    QMessageBox box(QMessageBox::Critical, Application::title(),
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                     errorBoxText(what), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("errorBox"));
     box.exec();
