@@ -9,7 +9,7 @@ int main(int argc, char** argv)
     Application::setTitle(QStringLiteral("Zmieniarka"));
     QGuiApplication::setDesktopFileName(idaplikacji()); // the menu entry's icon and name
     QApplication::setWindowIcon(ikonaprogramu());
-    wczytajtlumaczenia();
+    wczytajtlumaczenia(); // without them only Qt's own buttons stay in English
     utworzokna();
     const int wynik = app.exec();
     zniszczokna();

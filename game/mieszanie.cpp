@@ -37,14 +37,17 @@ int Random(int n)
     }
 }
 
-void pozycjastartowa()
+// Every tile to state K: the solved start position.
+static void pozycjastartowa()
 {
     for (int i = 0; i < gra.y; ++i)
         for (int j = 0; j < gra.x; ++j)
             ustawstan(plansza[i][j], gra.kolory);
 }
 
-int losujkliki(int x, int y, TKlik kliki[maksklikow])
+// The clicks of a scramble, in the order they are made (1-based places):
+// n = 100..149 is drawn first, then a column and a row for each click.
+static int losujkliki(int x, int y, TKlik kliki[maksklikow])
 {
     const int n = Random(50) + 100;
     for (int i = 0; i < n; ++i) {
@@ -80,7 +83,9 @@ void wymieszaj(bool demo, Klikniecie klik)
     }
 }
 
-TKlik nastepnyklik(std::uint8_t kolory)
+// The script entry the replay clicks now; moves krok and powtorzenie on:
+// each entry K times, from entry n down to entry 1.
+static TKlik nastepnyklik(std::uint8_t kolory)
 {
     const TKlik e = skrypt[krok];
     if (++powtorzenie > kolory) {

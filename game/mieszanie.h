@@ -19,15 +19,7 @@ extern TKlik skrypt[maksklikow + 1]; // entries 1..n; entry 0 unused
 extern std::uint8_t krok;            // the entry the replay clicks next
 extern std::uint8_t powtorzenie;     // the click within the entry, 1..K
 
-// Every tile to state K: the solved start position.
-void pozycjastartowa();
-
 struct Stany;
-
-// The clicks of a scramble, in the order they are made (1-based places):
-// n = 100..149 is drawn first, then a column and a row for each click.
-// Returns n.
-int losujkliki(int x, int y, TKlik kliki[maksklikow]);
 
 // Bare states at K, scrambled as a new board is; returns n.
 int wymieszaj(Stany& s);
@@ -36,10 +28,6 @@ int wymieszaj(Stany& s);
 // The demonstration variant records them in skrypt, first click in entry n.
 using Klikniecie = void (*)(QObject* Sender);
 void wymieszaj(bool demo, Klikniecie klik);
-
-// The script entry the replay clicks now; moves krok and powtorzenie on:
-// each entry K times, from entry n down to entry 1.
-TKlik nastepnyklik(std::uint8_t kolory);
 
 // One click of the replay, called on each tick of a running demonstration.
 void krokpowtorki(Klikniecie klik);

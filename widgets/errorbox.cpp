@@ -11,7 +11,7 @@ QString errorBoxText(const QString& what)
     return what;
 }
 
-void showErrorBox(const QString& what)
+static void showErrorBox(const QString& what)
 {
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                     errorBoxText(what), QMessageBox::Ok);

@@ -5,7 +5,6 @@
 // box with the stop icon, one OK button, titled with the application's name.
 // A full stop is appended when the text's last character sorts after '.'.
 QString errorBoxText(const QString& what);
-void showErrorBox(const QString& what);
 
 // Shows the error being handled (called from a catch block) in the error box.
 void showCurrentError();
