@@ -1,9 +1,18 @@
+#include <cstdio>
+
 #include "app/pulpit.h"
 #include "app/start.h"
 #include "widgets/application.h"
 
 int main(int argc, char** argv)
 {
+    if (!jestekran(argc, argv)) {
+        std::fputs("zmieniarka: brak ekranu graficznego: uruchom grę z sesji pulpitu albo ustaw DISPLAY lub "
+                   "WAYLAND_DISPLAY / no graphical display: start it from a desktop session, or set DISPLAY "
+                   "or WAYLAND_DISPLAY\n",
+                   stderr);
+        return 1;
+    }
     wybierzplatforme(argc, argv);
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));

@@ -18,6 +18,27 @@
 #include "ui/opcje.h"
 #include "widgets/window.h"
 
+bool jestekran(int argc, char** argv)
+{
+    QByteArray nazwane = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            if (i + 1 < argc)
+                nazwane = argv[i + 1];
+        } else if (std::strncmp(argv[i], "-platform=", 10) == 0) {
+            nazwane = argv[i] + 10;
+        }
+    // Unnamed, Qt picks X11 or Wayland.
+    bool potrzebny = true;
+    for (const QByteArray& p : nazwane.split(';')) {
+        const qsizetype dwukropek = p.indexOf(':'); // options follow the name
+        const QByteArray nazwa = (dwukropek < 0 ? p : p.left(dwukropek)).trimmed();
+        if (!nazwa.isEmpty() && nazwa != "xcb" && !nazwa.startsWith("wayland"))
+            potrzebny = false;
+    }
+    return !potrzebny || !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 void wybierzplatforme(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))

@@ -1,5 +1,11 @@
 #pragma once
 
+// Whether the windows can be shown: false when neither DISPLAY nor
+// WAYLAND_DISPLAY is set and no platform that needs no display (offscreen,
+// vnc, ...) is named by -platform or QT_QPA_PLATFORM. Qt would abort there,
+// advising a reinstall.
+bool jestekran(int argc, char** argv);
+
 // Prefers X11 where an X server is reachable (Wayland sessions start
 // Xwayland and set DISPLAY), unless the player named a platform: window
 // placement, stay on top and the restore after a minimise need it. Runs
