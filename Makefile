@@ -10,6 +10,10 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 # A word for the shell, whatever it holds (spaces, quotes, $): the checkout
 # and the prefixes may be anywhere.
 q = '$(subst ','\'',$(1))'
+# Qt's resource compiler reads the sources' paths as XML, unescaped, and
+# CMake splits lists at ';': a checkout under such a path cannot build.
+PATH_CHECK = @case $(call q,$(CURDIR)) in *[\&\<\;]*) echo "make: the checkout's path holds & < or ;, which Qt's \
+resource compiler or CMake cannot take: move or rename it" >&2; exit 1 ;; esac
 
 .PHONY: help deps game run test test-asan fuzz bench bench-build screenshots package \
         install uninstall install-user uninstall-user clean
@@ -18,6 +22,7 @@ help: ## list the targets (also what `make` alone does)
 	@awk -F ':.*## ' '/^[a-z-]+:.*## / { printf "make %-15s %s\n", $$1, $$2 }' Makefile
 
 deps: ## install the packages the game needs (tools/install-deps run)
+	$(PATH_CHECK)
 	@sh tools/install-deps run
 
 game: deps ## build the game alone into build/ (no tests, no benchmarks)
@@ -29,12 +34,14 @@ run: game ## build the game and start it (needs a desktop session)
 	@b=$(call q,$(BUILD)); case $$b in /*) ;; *) b=./$$b ;; esac; "$$b/zmieniarka"
 
 test: ## build and run every test, headless (installs the test group)
+	$(PATH_CHECK)
 	@sh tools/install-deps test
 	cmake -S . -B $(call q,$(BUILD)) -DZM_TESTS=ON -DZM_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(call q,$(BUILD)) -j $(JOBS)
 	cd $(call q,$(BUILD)) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-asan: ## the tests again under AddressSanitizer and UBSan, in build-asan/
+	$(PATH_CHECK)
 	@sh tools/install-deps test
 	cmake -S . -B build-asan -DZM_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
@@ -42,6 +49,7 @@ test-asan: ## the tests again under AddressSanitizer and UBSan, in build-asan/
 
 FUZZ_SECONDS ?= 60
 fuzz: ## each fuzz target of the data files for FUZZ_SECONDS (60), in build-fuzz/
+	$(PATH_CHECK)
 	@sh tools/install-deps fuzz
 	sh tools/fuzz $(call q,$(FUZZ_SECONDS))
 
@@ -52,6 +60,7 @@ bench: bench-build ## the benchmarks: routines, start-up, memory, the clock
 
 # CI: so that they cannot rot.
 bench-build: ## the benchmarks built, not run
+	$(PATH_CHECK)
 	@sh tools/install-deps bench
 	cmake -S . -B $(call q,$(BUILD)) -DZM_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(call q,$(BUILD)) -j $(JOBS)
@@ -64,6 +73,7 @@ screenshots: game ## the pictures in docs/screenshots/, under Xvfb
 # Built afresh apart from build/, as Debian builds: its compiler flags with
 # all hardening, /usr, the game in /usr/games.
 package: ## the Debian package zmieniarka_1.0_<arch>.deb, checked by lintian
+	$(PATH_CHECK)
 	@sh tools/install-deps package
 	rm -rf build-package
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \

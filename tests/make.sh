@@ -1,6 +1,7 @@
 #!/bin/sh
 # Every make target from a checkout whose path has spaces, quotes and other
-# shell characters, and into such prefixes: the Makefile runs for real, with
+# shell characters (a path with & < ; is refused before anything is built:
+# Qt's resource compiler or CMake cannot take it), and into such prefixes: the Makefile runs for real, with
 # the tools it calls replaced by stand-ins that write down their folder and
 # arguments, so nothing is built or installed. Also: `make` alone lists
 # every target, one line each, as `make help` does.
@@ -9,7 +10,7 @@ set -eu
 src=$1
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-co="$tmp/gra z \"cudzysłowem\" & 'apostrofem' (1); \$HOME"
+co="$tmp/gra z \"cudzysłowem\" 'apostrofem' (1) | \$HOME"
 mkdir -p "$co/tools" "$co/dist" "$tmp/bin"
 cp "$src/Makefile" "$co/"
 log=$tmp/log
@@ -61,4 +62,12 @@ for t in $targets; do
     [ "$(grep -c "^make $t " "$tmp/help")" -eq 1 ] || { echo "make: no line for $t"; exit 1; }
 done
 [ "$(wc -l < "$tmp/help")" -eq "$(echo $targets | wc -w)" ]
+# Refused at once, before any package or build.
+mkdir "$tmp/a&b"
+cp Makefile "$tmp/a&b/"
+: > "$log"
+if (cd "$tmp/a&b" && make -s game) > "$tmp/out" 2>&1; then
+    echo "make: a checkout under a path with & was not refused"; exit 1
+fi
+grep -q "cannot take" "$tmp/out" && [ ! -s "$log" ]
 echo "make: $(echo $targets | wc -w) targets ok"
