@@ -14,22 +14,25 @@ for para in "app: ui game widgets store fileio" "ui: game widgets store fileio" 
             "widgets:" "store: fileio" "fileio:"; do
     warstwa=${para%%:*}
     wolno=" $warstwa ${para#*:} "
+    obce=""
+    for obcy in app ui game widgets store fileio; do
+        case $wolno in *" $obcy "*) ;; *) obce="$obce|$obcy" ;; esac
+    done
+    [ -n "$obce" ] || continue
     for plik in "$warstwa"/*.cpp "$warstwa"/*.h; do
         [ -f "$plik" ] || continue
-        for obcy in app ui game widgets store fileio; do
-            case $wolno in *" $obcy "*) continue ;; esac
-            if grep -n "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]$obcy/" "$plik"; then
-                echo "warstwy: $plik includes $obcy/, a layer $warstwa may not use"
-                zle=1
-            fi
-        done
+        if grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<](${obce#|})/" "$plik"; then
+            echo "warstwy: $plik includes a layer $warstwa may not use"
+            zle=1
+        fi
     done
 done
 
-for plik in $(find app ui game widgets store fileio tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null); do
-    if grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][.][.]/' "$plik"; then
-        echo "warstwy: $plik climbs out of its folder"
-        zle=1
-    fi
-done
+wyzej=$(find app ui game widgets store fileio tests tools bench fuzz \( -name '*.cpp' -o -name '*.h' \) \
+        -exec grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][.][.]/' /dev/null {} + 2>/dev/null || true)
+if [ -n "$wyzej" ]; then
+    printf '%s\n' "$wyzej"
+    echo "warstwy: an include above climbs out of its folder"
+    zle=1
+fi
 [ "$zle" -eq 0 ] && echo "warstwy: ok"
