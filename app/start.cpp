@@ -39,23 +39,25 @@ bool jestekran(int argc, char** argv)
     return !potrzebny || !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void wybierzplatforme(int argc, char** argv)
+bool wybierzplatforme(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
-        return;
+        return true;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
-            return;
+            return true;
 #if ZM_X11
     // An X server that does not let us in leaves Qt's own choice (and
-    // spares the player Qt's complaints about it).
+    // spares the player Qt's complaints about it); with no Wayland beside
+    // it, that choice could only abort.
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     const bool answers = !xcb_connection_has_error(c);
     xcb_disconnect(c);
     if (!answers)
-        return;
+        return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #endif
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    return true;
 }
 
 void utworzokna()
