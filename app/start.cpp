@@ -18,23 +18,46 @@
 #include "ui/opcje.h"
 #include "widgets/window.h"
 
-void wybierzplatforme(int argc, char** argv)
+bool jestekran(int argc, char** argv)
+{
+    QByteArray nazwane = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            if (i + 1 < argc)
+                nazwane = argv[i + 1];
+        } else if (std::strncmp(argv[i], "-platform=", 10) == 0) {
+            nazwane = argv[i] + 10;
+        }
+    // Unnamed, Qt picks X11 or Wayland.
+    bool potrzebny = true;
+    for (const QByteArray& p : nazwane.split(';')) {
+        const qsizetype dwukropek = p.indexOf(':'); // options follow the name
+        const QByteArray nazwa = (dwukropek < 0 ? p : p.left(dwukropek)).trimmed();
+        if (!nazwa.isEmpty() && nazwa != "xcb" && !nazwa.startsWith("wayland"))
+            potrzebny = false;
+    }
+    return !potrzebny || !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool wybierzplatforme(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
-        return;
+        return true;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
-            return;
+            return true;
 #if ZM_X11
     // An X server that does not let us in leaves Qt's own choice (and
-    // spares the player Qt's complaints about it).
+    // spares the player Qt's complaints about it); with no Wayland beside
+    // it, that choice could only abort.
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     const bool answers = !xcb_connection_has_error(c);
     xcb_disconnect(c);
     if (!answers)
-        return;
+        return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #endif
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    return true;
 }
 
 void utworzokna()

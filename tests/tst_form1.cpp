@@ -382,11 +382,14 @@ private Q_SLOTS:
         QVERIFY(!Opcje->isMinimized());
     }
 
-    // X11 where an X server answers, unless the player named a platform.
+    // X11 where an X server answers, unless the player named a platform; and
+    // whether there is anything to show the windows on at all.
     void platforma()
     {
         const QByteArray bylo = qgetenv("QT_QPA_PLATFORM");
         const QByteArray display = qgetenv("DISPLAY");
+        const QByteArray waylanddisplay = qgetenv("WAYLAND_DISPLAY");
+        qputenv("WAYLAND_DISPLAY", "");
         char nazwa[] = "zmieniarka";
         char opcja[] = "-platform";
         char wayland[] = "wayland";
@@ -395,13 +398,36 @@ private Q_SLOTS:
         const auto wybor = [&](const char* zmienna, const char* ekran, int argc, char** argv) {
             qputenv("QT_QPA_PLATFORM", zmienna);
             qputenv("DISPLAY", ekran);
-            wybierzplatforme(argc, argv);
+            if (!wybierzplatforme(argc, argv))
+                return QByteArray("koniec");
             return qgetenv("QT_QPA_PLATFORM");
         };
         QCOMPARE(wybor("wayland", ":9999", 1, bez), QByteArray("wayland"));
         QCOMPARE(wybor("", ":9999", 3, z), QByteArray());
         QCOMPARE(wybor("", "", 1, bez), QByteArray());
-        QCOMPARE(wybor("", ":9999", 1, bez), QByteArray()); // no X server answers there
+        QCOMPARE(wybor("", ":9999", 1, bez), QByteArray("koniec")); // no X server answers there
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        QCOMPARE(wybor("", ":9999", 1, bez), QByteArray()); // Wayland may
+
+        // Without a display only a platform that needs none can start.
+        char offscreen[] = "offscreen";
+        char* zoffscreen[] = {nazwa, opcja, offscreen};
+        const auto ekran = [&](const char* zmienna, const char* x, const char* w, int argc, char** argv) {
+            qputenv("QT_QPA_PLATFORM", zmienna);
+            qputenv("DISPLAY", x);
+            qputenv("WAYLAND_DISPLAY", w);
+            return jestekran(argc, argv);
+        };
+        QVERIFY(!ekran("", "", "", 1, bez));
+        QVERIFY(!ekran("xcb;wayland", "", "", 1, bez));
+        QVERIFY(!ekran("", "", "", 3, z));
+        QVERIFY(ekran("", ":0", "", 1, bez));
+        QVERIFY(ekran("", "", "wayland-0", 1, bez));
+        QVERIFY(ekran("offscreen", "", "", 1, bez));
+        QVERIFY(ekran("xcb;offscreen", "", "", 1, bez));
+        QVERIFY(ekran("xcb", "", "", 3, zoffscreen));
+        QVERIFY(ekran("vnc:size=800x600", "", "", 1, bez));
+        qputenv("WAYLAND_DISPLAY", waylanddisplay);
         qputenv("QT_QPA_PLATFORM", bylo);
         qputenv("DISPLAY", display);
     }

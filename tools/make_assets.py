@@ -4,6 +4,7 @@
 at the icon theme's sizes).
 
 Run from anywhere: python3 tools/make_assets.py
+(packages: tools/install-deps dev, for python3)
 Writes into assets/ next to this directory. Standard library only; the
 output is the same byte for byte on every run.
 
