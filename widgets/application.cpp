@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 
 #include "widgets/errorbox.h"
+#include "widgets/focusmark.h"
 
 namespace {
 QString g_title;
@@ -59,6 +60,7 @@ QByteArray tahoma(const QString& path, bool bold)
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     installFonts();
+    installFocusMarks();
 }
 
 void Application::setTitle(const QString& title)
