@@ -266,7 +266,12 @@ void TForm1::Timer1Timer()
 
 void TForm1::przyciskiClick(QObject* Sender)
 {
-    if (ruch(Sender) != gratrwa)
+    const std::uint8_t koniec = ruch(Sender);
+    // A screen reader says the pressed tile's new colour; the neighbours'
+    // are read as the arrows reach them, rather than five names per press.
+    if (auto* g = qobject_cast<guzik*>(Sender))
+        announceFocusAgain(g);
+    if (koniec != gratrwa)
         return;
     if (Form5)
         Form5->openCentred();

@@ -67,3 +67,13 @@ void hideFromAccessibility(QWidget* w)
     if (w->parentWidget())
         w->parentWidget()->setProperty(hasDecorative, true);
 }
+
+void announceFocusAgain(QWidget* w)
+{
+    if (!w->hasFocus())
+        return;
+    if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
+    QAccessibleEvent e(w, QAccessible::Focus);
+    QAccessible::updateAccessibility(&e);
+}
