@@ -166,6 +166,8 @@ private Q_SLOTS:
             wczasiemieszania << nazwypol();
         });
         QCOMPARE(wczasiemieszania, QSet<QStringList>{przed});
+        for (int i = 0; i < 9; ++i) // and then with the colours the scramble left
+            QVERIFY(plansza[i / 3][i % 3]->accessibleName().endsWith(nazwakoloru(plansza[i / 3][i % 3]->stan)));
         ustawplansze(QStringLiteral("012/120/201"));
         QCOMPARE(nazwypol().join(QLatin1Char('/')),
                  QString::fromUtf8("kolumna 1, wiersz 1, szary/kolumna 2, wiersz 1, czerwony/kolumna 3, wiersz 1, żółty/"
