@@ -274,6 +274,14 @@ private Q_SLOTS:
         QCOMPARE(nazwa(Form6->Image4), QStringLiteral("szary")); // the strip's order of colours
         nowagra(3, 3, 3);
         QCOMPARE(nazwa(Form6->Image4), QStringLiteral("zielony"));
+        // The strip is read from the left, pictures as pictures; the records
+        // table by its heading.
+        QAccessibleInterface* p = QAccessible::queryAccessibleInterface(Form6);
+        QStringList pasek;
+        for (int i = 0; i < 4; ++i)
+            pasek << p->child(i)->text(QAccessible::Name) + (p->child(i)->role() == QAccessible::Graphic ? "*" : "");
+        QCOMPARE(pasek.join(' '), QString::fromUtf8("szary* ⇒ czerwony* ⇒"));
+        QCOMPARE(nazwa(Form4->listar), QStringLiteral("Najlepsi zmieniacze"));
 
         for (QWidget* w : std::initializer_list<QWidget*>{Opcje, Form3, Form5}) {
             QCOMPARE(QAccessible::queryAccessibleInterface(w)->role(), QAccessible::Dialog);
