@@ -99,8 +99,6 @@ public:
         connect(qApp, &QApplication::focusChanged, this, &FocusMarks::update);
     }
 
-    bool keyboard = false;
-
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
@@ -134,7 +132,7 @@ protected:
         case QEvent::Resize:
         case QEvent::Show:
         case QEvent::Hide:
-            if (o == target_ && o != ring_)
+            if (o == target_)
                 update();
             break;
         default:
@@ -161,6 +159,7 @@ private:
         ring_->place(r);
     }
 
+    bool keyboard = false; // the last input was a key
     QPointer<QWidget> target_;
     QPointer<Ring> ring_;
     bool pending_ = false;
@@ -174,9 +173,4 @@ void installFocusMarks()
     if (!marks)
         marks = new FocusMarks;
     marks->setParent(qApp); // gone with the application
-}
-
-bool focusMarksShown()
-{
-    return marks && marks->keyboard;
 }

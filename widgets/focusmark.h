@@ -7,6 +7,3 @@
 // keyboard sees every window as it always was. Controls that draw their own
 // ring (the tiles) are left to it. Safe to call more than once.
 void installFocusMarks();
-
-// True while the ring is shown: the last input was a key.
-bool focusMarksShown();
