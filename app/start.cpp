@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <QAction>
+#include <QCoreApplication>
 
 #if ZM_X11
 #include <xcb/xcb.h>
@@ -16,6 +17,7 @@
 #include "ui/form5.h"
 #include "ui/form6.h"
 #include "ui/opcje.h"
+#include "ui/znaczki.h"
 #include "widgets/window.h"
 
 bool jestekran(int argc, char** argv)
@@ -64,6 +66,8 @@ void utworzokna()
 {
     if (compositorPlacesWindows())
         std::fputs("zmieniarka: window placement needs X11; on Wayland the compositor places the windows\n", stderr);
+    // The glyphs are taken once, by the game window and the strip.
+    wybierzznaczki(QCoreApplication::arguments());
     // The game window first: it is the main window, it loads the records the
     // list needs, and the strip is placed from its position.
     new TForm1;

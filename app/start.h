@@ -14,7 +14,8 @@ bool jestekran(int argc, char** argv);
 bool wybierzplatforme(int argc, char** argv);
 
 // Creates the program's six windows in their fixed order, with the main
-// menu; the game window and the helper strip are shown.
+// menu; the game window and the helper strip are shown. The colour-blind
+// marks are switched on first when the arguments or the environment ask.
 void utworzokna();
 // Destroys them (the game window owns the rest).
 void zniszczokna();

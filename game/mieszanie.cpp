@@ -69,6 +69,7 @@ int wymieszaj(Stany& s)
 
 void wymieszaj(bool demo, Klikniecie klik)
 {
+    const NazwyPozniej nazwy;
     pozycjastartowa();
     TKlik kliki[maksklikow];
     const int n = losujkliki(gra.x, gra.y, kliki);

@@ -13,14 +13,41 @@ QString nazwakoloru(std::uint8_t stan)
     return stan <= 3 ? QString::fromUtf8(kolory[stan]) : QString();
 }
 
+namespace {
+int wstrzymane = 0; // how many NazwyPozniej live
+
+void nazwij(guzik* g)
+{
+    const QString nazwa
+        = QStringLiteral("kolumna %1, wiersz %2, %3").arg(g->kolumna + 1).arg(g->wiersz + 1).arg(nazwakoloru(g->stan));
+    if (g->accessibleName() != nazwa)
+        g->setAccessibleName(nazwa);
+}
+} // namespace
+
+NazwyPozniej::NazwyPozniej()
+{
+    ++wstrzymane;
+}
+
+NazwyPozniej::~NazwyPozniej()
+{
+    if (--wstrzymane > 0)
+        return;
+    for (int i = 0; i < gra.y; ++i)
+        for (int j = 0; j < gra.x; ++j)
+            if (guzik* g = plansza[i][j]; g && g->stan <= 3)
+                nazwij(g);
+}
+
 void pokazstan(guzik* g)
 {
     if (g->stan > 3)
         return;
     if (kratki[g->stan])
         g->setGlyph(kratki[g->stan]->glyph());
-    g->setAccessibleName(
-        QStringLiteral("kolumna %1, wiersz %2, %3").arg(g->kolumna + 1).arg(g->wiersz + 1).arg(nazwakoloru(g->stan)));
+    if (wstrzymane == 0)
+        nazwij(g);
 }
 
 void ustawstan(guzik* g, std::uint8_t stan)

@@ -39,8 +39,21 @@ extern BitmapButton* kratki[4];
 QString nazwakoloru(std::uint8_t stan);
 
 // Shows a tile's state: the glyph of its colour, and for assistive
-// technology its place and colour ("kolumna 3, wiersz 2, czerwony").
+// technology its place and colour ("kolumna 3, wiersz 2, czerwony"). A
+// tile is renamed only when its name changes: each rename is an event a
+// screen reader has to work through.
 void pokazstan(guzik* g);
+
+// While one lives, tiles change colour without being renamed; when the last
+// one goes, every tile of the board is named once. A board being built and
+// scrambled passes through hundreds of colours that nobody should hear.
+class NazwyPozniej {
+public:
+    NazwyPozniej();
+    ~NazwyPozniej();
+    NazwyPozniej(const NazwyPozniej&) = delete;
+    NazwyPozniej& operator=(const NazwyPozniej&) = delete;
+};
 
 // The only way a tile's state is set: the state, and the glyph with it.
 void ustawstan(guzik* g, std::uint8_t stan);

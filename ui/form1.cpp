@@ -14,6 +14,7 @@
 #include "store/ustawienia.h"
 #include "ui/form5.h"
 #include "ui/form6.h"
+#include "ui/znaczki.h"
 #include "widgets/accessible.h"
 #include "widgets/application.h"
 #include "widgets/errorbox.h"
@@ -26,11 +27,11 @@ constexpr int bok = 47;      // a tile's side
 constexpr int margines = 5;  // around the board
 constexpr int pasek = 20;    // status bar height
 
-BitmapButton* szablon(QWidget* parent, const char* nazwa)
+BitmapButton* szablon(QWidget* parent, const char* nazwa, std::uint8_t stan)
 {
     auto* b = new BitmapButton(parent);
     b->setObjectName(QLatin1String(nazwa));
-    b->setGlyph(screenGlyph(QLatin1String(nazwa)));
+    b->setGlyph(obrazkratki(stan));
     b->hide();
     hideFromAccessibility(b);
     return b;
@@ -87,10 +88,10 @@ TForm1::TForm1(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ustawrozmiarklienta(361, 311);
 
-    kratka2 = szablon(obszar, "kratka2");
-    kratka1a = szablon(obszar, "kratka1a");
-    kratka1b = szablon(obszar, "kratka1b");
-    kratka1c = szablon(obszar, "kratka1c");
+    kratka2 = szablon(obszar, "kratka2", 0);
+    kratka1a = szablon(obszar, "kratka1a", 1);
+    kratka1b = szablon(obszar, "kratka1b", 2);
+    kratka1c = szablon(obszar, "kratka1c", 3);
     kratki[0] = kratka2;
     kratki[1] = kratka1a;
     kratki[2] = kratka1b;
@@ -231,8 +232,11 @@ void TForm1::rozpocznij(bool demo)
     // the free-running timer happens to tick next.
     if (Timer1->isActive())
         Timer1->start();
-    zbudujplansze(!demo);
-    wymieszaj(demo, kliknij);
+    {
+        const NazwyPozniej nazwy; // named once, scrambled
+        zbudujplansze(!demo);
+        wymieszaj(demo, kliknij);
+    }
     gra.ruchy = 0;
     gra.stan = demo ? demotrwa : gratrwa;
     if (miejsce.x() >= 0)
@@ -262,7 +266,12 @@ void TForm1::Timer1Timer()
 
 void TForm1::przyciskiClick(QObject* Sender)
 {
-    if (ruch(Sender) != gratrwa)
+    const std::uint8_t koniec = ruch(Sender);
+    // A screen reader says the pressed tile's new colour; the neighbours'
+    // are read as the arrows reach them, rather than five names per press.
+    if (auto* g = qobject_cast<guzik*>(Sender))
+        announceFocusAgain(g);
+    if (koniec != gratrwa)
         return;
     if (Form5)
         Form5->openCentred();

@@ -39,6 +39,12 @@ TForm3::TForm3(QWidget* parent)
     Label4 = wiersz(this, "Label4", 96, 16, QStringLiteral("Autorzy: zespół Zmieniarki"));
     Label5 = wiersz(this, "Label5", 128, 16, QStringLiteral("© 2026"));
 
+    // A screen reader reads a window's loose lines of three words or more
+    // only: these are told in full.
+    Label2->setAccessibleName(QStringLiteral("ZMIENIARKA, gra logiczna"));
+    Label1->setAccessibleName(QStringLiteral("Zmieniarka, wersja 1.0"));
+    Label5->setAccessibleName(QStringLiteral("Prawa autorskie: 2026"));
+
     // Drawn from the back: shadow, first line, red title, the other lines.
     for (QLabel* l : {Label3, Label1, Label2, Label4, Label5})
         l->raise();

@@ -77,6 +77,7 @@ TForm4::TForm4(QWidget* parent)
     listar->setTextElideMode(Qt::ElideNone);
     listar->setCornerButtonEnabled(false);
     listar->setTabKeyNavigation(false); // Tab goes on to OK, not to the next cell
+    listar->setAccessibleName(Label1->text()); // read as "Najlepsi zmieniacze", not as a bare table
 
     QWidget::setTabOrder(Button1, listar);
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);

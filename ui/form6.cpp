@@ -7,6 +7,7 @@
 
 #include "game/plansza.h"
 #include "ui/form1.h"
+#include "ui/znaczki.h"
 #include "widgets/accessible.h"
 #include "widgets/application.h"
 #include "widgets/controls.h"
@@ -69,17 +70,20 @@ TForm6::TForm6(QWidget* parent)
 {
     Form6 = this;
 
-    const QPixmap szary = screenGlyph(QStringLiteral("kratka2"));
-    const QPixmap zolty = screenGlyph(QStringLiteral("kratka1b"));
-    const QPixmap zielony = screenGlyph(QStringLiteral("kratka1c"));
-    Label1 = strzalka(this, "Label1", 48);
+    const QPixmap szary = obrazkratki(0);
+    const QPixmap zolty = obrazkratki(2);
+    const QPixmap zielony = obrazkratki(3);
+    // Made from left to right, which is the order a screen reader reads
+    // them in: picture, arrow, picture. Each arrow still lies under the
+    // picture after it, where they touch.
     Image1 = obrazek(this, "Image1", 0, 0, szary, 0);
+    Label1 = strzalka(this, "Label1", 48);
+    Image2 = obrazek(this, "Image2", 72, 0, obrazkratki(1), 1);
     Label2 = strzalka(this, "Label2", 120);
-    Image2 = obrazek(this, "Image2", 72, 0, screenGlyph(QStringLiteral("kratka1a")), 1);
-    Label3 = strzalka(this, "Label3", 192);
     Image3 = obrazek(this, "Image3", 144, 0, zolty, 2);
-    Label4 = strzalka(this, "Label4", 264);
+    Label3 = strzalka(this, "Label3", 192);
     Image4 = obrazek(this, "Image4", 216, 0, zielony, 3);
+    Label4 = strzalka(this, "Label4", 264);
     Image5 = obrazek(this, "Image5", 288, 0, szary, 0);
     Image4a = obrazek(this, "Image4a", 216, 64, zielony, 3);
     Image3a = obrazek(this, "Image3a", 144, 64, zolty, 2);

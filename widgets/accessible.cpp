@@ -1,8 +1,10 @@
 #include "widgets/accessible.h"
 
 #include <QAccessibleWidget>
+#include <QFocusFrame>
 #include <QVariant>
 
+#include "widgets/imagebox.h"
 #include "widgets/window.h"
 
 namespace {
@@ -30,7 +32,8 @@ private:
     {
         QList<QWidget*> c;
         for (QObject* o : widget()->children())
-            if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow() && !w->property(decorative).toBool())
+            if (auto* w = qobject_cast<QWidget*>(o);
+                w && !w->isWindow() && !w->property(decorative).toBool() && !qobject_cast<QFocusFrame*>(w))
                 c.append(w);
         return c;
     }
@@ -40,6 +43,9 @@ QAccessibleInterface* factory(const QString&, QObject* o)
 {
     if (auto* w = qobject_cast<ToolWindow*>(o))
         return new FilteredAccessible(w, QAccessible::Dialog);
+    // A picture is read as one, with its name, not as an empty panel.
+    if (auto* w = qobject_cast<ImageBox*>(o))
+        return new QAccessibleWidget(w, QAccessible::Graphic);
     if (auto* w = qobject_cast<QWidget*>(o); w && w->property(hasDecorative).toBool())
         return new FilteredAccessible(w, QAccessible::Client);
     return nullptr;
@@ -60,4 +66,14 @@ void hideFromAccessibility(QWidget* w)
     w->setProperty(decorative, true);
     if (w->parentWidget())
         w->parentWidget()->setProperty(hasDecorative, true);
+}
+
+void announceFocusAgain(QWidget* w)
+{
+    if (!w->hasFocus())
+        return;
+    if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
+    QAccessibleEvent e(w, QAccessible::Focus);
+    QAccessible::updateAccessibility(&e);
 }

@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 
 #include "widgets/errorbox.h"
+#include "widgets/focusmark.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ QByteArray tahoma(const QString& path, bool bold)
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     installFonts();
+    installFocusMarks();
 }
 
 void Application::setTitle(const QString& title)
