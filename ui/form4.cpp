@@ -89,6 +89,7 @@ void TForm4::prepareFirstShow()
     // The heading's face is found and sized when the list is first opened,
     // not while the game starts.
     Label1->setFont(arialBlack(20));
+    Label1->setContentsMargins(0, arialBlackDrop(Label1->font(), 20), 0, 0);
 }
 
 void TForm4::FormCreate()
