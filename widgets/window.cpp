@@ -392,9 +392,11 @@ void ToolWindow::showEvent(QShowEvent* e)
     if (!e->spontaneous()) {
         // Not yet mapped: what the window manager reads at the mapping.
         // Without a transient owner the window can go behind the game
-        // window; on Wayland it keeps its owner, which takes it along
-        // when the game window is minimised.
-        if (!stayOnTop_ && windowHandle() && !compositorPlacesWindows())
+        // window. On Wayland, too: a compositor puts a window with an owner
+        // over the middle of its owner, where the strip would cover the
+        // board (there it stays up when the game window is minimised: the
+        // program never learns of that).
+        if (!stayOnTop_ && windowHandle())
             windowHandle()->setTransientParent(nullptr);
         askForToolFrame(this, stayOnTop_);
     }
