@@ -60,7 +60,6 @@ private Q_SLOTS:
         QCOMPARE(t->visibleRows(), 15);
         QCOMPARE(Form4->Label1->text(), QStringLiteral("Najlepsi zmieniacze"));
         QCOMPARE(Form4->Label1->palette().color(Form4->Label1->foregroundRole()), QColor(Qt::red));
-        QVERIFY(Form4->Label1->fontMetrics().horizontalAdvance(Form4->Label1->text()) <= Form4->Label1->width());
 
         // A double click edits nothing; a click selects one whole row.
         const QRect r = t->visualRect(t->model()->index(2, 2));

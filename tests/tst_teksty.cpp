@@ -1,7 +1,7 @@
 // Every text of the six windows is whole in its box, whatever the desktop's
-// font settings: CMake runs this program under several fontconfig
-// configurations (hinting, antialiasing) and at twice the size. The titles'
-// capitals start where Arial Black's would in their boxes.
+// font settings: CMake runs this program under two fontconfig settings
+// (full hinting; medium hinting without antialiasing, at twice the size).
+// The titles' capitals start where Arial Black's would in their boxes.
 #include <optional>
 #include <QCheckBox>
 #include <QHeaderView>
