@@ -9,6 +9,7 @@
 #include "ui/form4.h"
 #include "ui/form6.h"
 #include "ui/opcje.h"
+#include "widgets/application.h"
 
 QPointer<TMainMenu> MainMenu1;
 
@@ -36,6 +37,10 @@ TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar)
     Gra1->setObjectName(QStringLiteral("Gra1"));
     Pomoc1 = bar->addMenu(QStringLiteral("Pomoc"));
     Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
+    // A drop-down menu is a window of its own and takes no font from the
+    // menu bar: it would come up in the desktop's face, not the game's.
+    for (QMenu* m : {Gra1, Pomoc1})
+        m->setFont(windowFont());
 
     Nowa1 = pozycja(Gra1, "Nowa1", QStringLiteral("Nowa"), Qt::Key_F2, [] { Form1->Nowa1Click(); });
     Demo1 = pozycja(Gra1, "Demo1", QStringLiteral("Demo"), Qt::Key_F3, [] { Form1->Demo1Click(); });

@@ -73,13 +73,20 @@ void utworzokna()
     new TForm1;
     new TMainMenu(Form1->menuBar());
     centreOnScreen(Form1); // with its menu bar, which makes it taller
-    Form1->show();
+    // On Wayland the window shown last has the keyboard focus, and the
+    // compositor places the strip, not below the game window: the game
+    // window comes after the strip there.
+    const bool najpierwpasek = compositorPlacesWindows();
+    if (!najpierwpasek)
+        Form1->show();
     new TOpcje(Form1);
     new TForm3(Form1);
     new TForm4(Form1);
     new TForm5(Form1);
     new TForm6(Form1);
     Form6->show();
+    if (najpierwpasek)
+        Form1->show();
     // Closed from the window manager too: the mark follows the strip.
     QObject::connect(Form6, &ToolWindow::closed, MainMenu1, [] { MainMenu1->Pomocnik1->setChecked(false); });
 }

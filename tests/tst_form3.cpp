@@ -112,15 +112,13 @@ private Q_SLOTS:
 
     void napisy()
     {
-        // Each line of credits fits its fixed 233-pixel box in its bold font.
+        // Each line of credits in its fixed 233-pixel box in its bold font
+        // (whole there: tst_teksty).
         for (const auto& [l, px] : {std::pair(Form3->Label1, 19), {Form3->Label4, 16}, {Form3->Label5, 16}}) {
             QVERIFY(!l->text().isEmpty());
             QCOMPARE(l->size(), QSize(233, 25));
             QVERIFY(l->font().bold());
             QCOMPARE(l->font().pixelSize(), px);
-            const QFontMetrics fm(l->font());
-            QVERIFY2(fm.horizontalAdvance(l->text()) <= l->width(), qPrintable(l->text()));
-            QVERIFY(fm.height() <= l->height());
         }
         QVERIFY(Form3->Label1->text().contains(QStringLiteral("Zmieniarka")));
     }

@@ -77,6 +77,7 @@ private Q_SLOTS:
         // whole above them.
         Form4->openCentred();
         Form4->Label1->setFont(Form4->listar->font());
+        Form4->Label1->setContentsMargins({}); // the heading's room above its capitals
         const Wersaliki w = wersaliki(Form4->Label1);
         for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
             QCOMPARE(wiersze[0].first(), 6);

@@ -64,6 +64,7 @@ private Q_SLOTS:
         // of a label (3 px at 1x), their accents whole above a clear row.
         MainMenu1->Listarekordw1Click();
         Form4->Label1->setFont(Form4->listar->font());
+        Form4->Label1->setContentsMargins({}); // the heading's room above its capitals
         const Wersaliki w = wersaliki(Form4->Label1);
         for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
             QCOMPARE(wiersze[0].first(), 5);

@@ -90,6 +90,7 @@ void TForm4::prepareFirstShow()
     // The heading's face is found and sized when the list is first opened,
     // not while the game starts.
     Label1->setFont(arialBlack(20));
+    Label1->setContentsMargins(0, arialBlackDrop(Label1->font(), 20), 0, 0);
 }
 
 void TForm4::FormCreate()
@@ -101,10 +102,9 @@ void TForm4::FormCreate()
 
 void TForm4::odswiezlisterekordow()
 {
-    // The rows always come in the same order, so the selected row and the
-    // scroll position stay on the same boards across a rebuild.
+    // The rows always come in the same order, so the selected row stays on
+    // the same board across a rebuild.
     const int zaznaczony = listar->currentRow();
-    const int gora = listar->verticalScrollBar()->value();
 
     listar->setRowCount(0);
     for (int k = 1; k <= 3; ++k) {
@@ -137,10 +137,14 @@ void TForm4::odswiezlisterekordow()
             }
     }
 
-    if (zaznaczony >= 0 && zaznaczony < listar->rowCount())
-        listar->setCurrentCell(zaznaczony, 0);
+    // The table cut down to its heading is back at its top; then it
+    // scrolls only as far as it must to show the selected row.
     listar->updateScrollRange();
-    listar->verticalScrollBar()->setValue(gora);
+    listar->verticalScrollBar()->setValue(0);
+    if (zaznaczony >= 0 && zaznaczony < listar->rowCount()) {
+        listar->setCurrentCell(zaznaczony, 0);
+        listar->scrollToItem(listar->item(zaznaczony, 0), QAbstractItemView::EnsureVisible);
+    }
 }
 
 bool TForm4::zaznaczwiersz(int kolory, int pola)

@@ -107,8 +107,11 @@ void TForm5::prepareFirstShow()
 {
     // Three faces to find: only once a game is won, not at every start.
     setFont(mssansserif(11));
-    Label1->setFont(brawo());
-    Label2->setFont(brawo());
+    const QFont duza = brawo();
+    for (QLabel* l : {Label1, Label2}) {
+        l->setFont(duza);
+        l->setContentsMargins(0, arialBlackDrop(duza, 28), 0, 0);
+    }
     Label3->setFont(mssansserif(16)); // a 20-pixel cell
 }
 

@@ -85,6 +85,11 @@ QFont pixelFont(const QString& family, int pixels, bool bold)
 {
     QFont f(family);
     f.setPixelSize(pixels);
+    // Text is laid out in the face's own widths, as the boxes were measured:
+    // a desktop's medium or full hinting would round every letter to whole
+    // pixels and make a line of Tahoma a tenth wider than its box. Hinting
+    // across the strokes only keeps the letters as sharp as Debian's default.
+    f.setHintingPreference(QFont::PreferVerticalHinting);
     if (bold)
         f.setBold(true);
     return f;
@@ -109,6 +114,14 @@ QFont arialBlack(int pixels)
     if (width > 0)
         f.setStretch(std::clamp(qRound(100 * sample * pixels / width), 50, 200));
     return f;
+}
+
+int arialBlackDrop(const QFont& face, int pixels)
+{
+    // Arial Black: 2048 units to the em, ascent 2254, capitals 1466.
+    const int wanted = qRound(pixels * (2254 - 1466) / 2048.0);
+    const QFontMetricsF m(face);
+    return std::max(0, wanted - qRound(m.ascent() - m.capHeight()));
 }
 
 void installFonts()

@@ -86,8 +86,10 @@ std::optional<QMargins> announcedFrame(const QWidget* w)
 // tool window, and no task bar entry of its own. Qt asks for the functions
 // only, and most managers then draw their buttons. A window that may go
 // behind the game window also leaves the program's window group: managers
-// keep a tool window of the group above all the group's windows. Must run
-// before the window is mapped: the managers read the hints then.
+// keep a tool window of the group above all the group's windows; one that
+// stays on top asks for that too (Qt asks only when it maps the window
+// itself). Must run before the window is mapped: the managers read the
+// hints then.
 void askForToolFrame(QWidget* w, bool inGroup)
 {
     xcb_connection_t* c = connection();
@@ -98,6 +100,7 @@ void askForToolFrame(QWidget* w, bool inGroup)
     static const xcb_atom_t utility = atom(c, "_NET_WM_WINDOW_TYPE_UTILITY");
     static const xcb_atom_t state = atom(c, "_NET_WM_STATE");
     static const xcb_atom_t skip[] = {atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), atom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    static const xcb_atom_t above[] = {atom(c, "_NET_WM_STATE_ABOVE"), atom(c, "_NET_WM_STATE_STAYS_ON_TOP")};
     const xcb_window_t id = xcb_window_t(w->winId());
 
     const std::uint32_t hints[5] = {0x1 | 0x2, 0x4, 0x2 | 0x8, 0, 0};
@@ -115,6 +118,10 @@ void askForToolFrame(QWidget* w, bool inGroup)
     for (xcb_atom_t a : skip)
         if (!states.contains(a))
             states.append(a);
+    if (inGroup)
+        for (xcb_atom_t a : above)
+            if (!states.contains(a))
+                states.append(a);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, std::uint32_t(states.size()),
                         states.constData());
     if (!inGroup) {
@@ -325,11 +332,17 @@ void ToolWindow::hideWithGameWindow()
 void ToolWindow::showAgain()
 {
     quiet_ = true;
-    setWindowState(windowState() & ~Qt::WindowMinimized);
     // Some window managers (metacity, mutter) leave a withdrawn window where
     // its frame stood, and it would come back higher by its title bar.
     if (!compositorPlacesWindows())
         setGeometry(place_);
+    if (windowState() & Qt::WindowMinimized) {
+        // Qt maps a window the moment its minimised state is cleared, before
+        // show() writes its hints: the manager would take it as a plain
+        // window (not on top, in the task bar). The hints go first.
+        askForToolFrame(this, stayOnTop_);
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
     show();
     quiet_ = false;
 }
@@ -337,10 +350,14 @@ void ToolWindow::showAgain()
 void ToolWindow::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);
-    // Where the window manager draws a minimise button anyway (openbox),
-    // it minimises the whole program, as the game window's own does.
+    // Where the window manager draws a minimise button on the strip or the
+    // game-over dialog anyway (openbox), it minimises the whole program, as
+    // the game window's own does. A window that stays on top is left alone:
+    // its owner goes down with it when the player minimises it, and KDE
+    // hides it by itself while another program (or the strip) is active and
+    // brings it back later, which is no minimise of the game.
     QWidget* owner = parentWidget();
-    if (owner && e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)
+    if (owner && !stayOnTop_ && e->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)
         && !(static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized))
         owner->window()->setWindowState(owner->window()->windowState() | Qt::WindowMinimized);
 }
@@ -375,9 +392,11 @@ void ToolWindow::showEvent(QShowEvent* e)
     if (!e->spontaneous()) {
         // Not yet mapped: what the window manager reads at the mapping.
         // Without a transient owner the window can go behind the game
-        // window; on Wayland it keeps its owner, which takes it along
-        // when the game window is minimised.
-        if (!stayOnTop_ && windowHandle() && !compositorPlacesWindows())
+        // window. On Wayland, too: a compositor puts a window with an owner
+        // over the middle of its owner, where the strip would cover the
+        // board (there it stays up when the game window is minimised: the
+        // program never learns of that).
+        if (!stayOnTop_ && windowHandle())
             windowHandle()->setTransientParent(nullptr);
         askForToolFrame(this, stayOnTop_);
     }
