@@ -1,6 +1,7 @@
 #include "ui/form4.h"
 
 #include <algorithm>
+#include <memory>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -47,7 +48,12 @@ TForm4::TForm4(QWidget* parent)
     Button1 = newButton(this, "Button1", QStringLiteral("OK"), {144, 344, 81, 25});
     setDefaultButton(Button1); // Enter from the table too
 
-    listar = new RowTable(0, 5, this);
+    // Made without columns and with its header hidden until the rows come:
+    // each time the columns change, the table lays out its header, which
+    // looks up the header's faces.
+    listar = new RowTable(0, 0, this);
+    listar->horizontalHeader()->hide();
+    listar->setColumnCount(5);
     listar->setObjectName(QStringLiteral("listar"));
     listar->setGeometry(8, 56, 353, 281);
     listar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // the 2-pixel 3-D border
@@ -81,24 +87,42 @@ TForm4::TForm4(QWidget* parent)
     QWidget::setTabOrder(Button1, listar);
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
 
-    FormCreate();
+    // The list shows the records as they are now until it is rebuilt; its
+    // rows are made from them when it is first opened, not while the game
+    // starts.
+    naliscie_ = std::make_unique<TRekordy>(rekordy);
 }
+
+TForm4::~TForm4() = default;
 
 void TForm4::prepareFirstShow()
 {
-    // The heading's face is found and sized when the list is first opened,
-    // not while the game starts.
+    // The heading's face is found and sized when the list is first opened.
     Label1->setFont(arialBlack(20));
+    if (naliscie_)
+        FormCreate();
 }
 
 void TForm4::FormCreate()
 {
-    odswiezlisterekordow();
+    listar->horizontalHeader()->show();
+    wypelnij(naliscie_ ? *naliscie_ : rekordy);
+    naliscie_.reset();
     // Like any fresh table, the list starts with its first row selected.
     listar->setCurrentCell(0, 0);
 }
 
 void TForm4::odswiezlisterekordow()
+{
+    if (naliscie_) {
+        naliscie_.reset(); // a rebuild shows the records of now
+        FormCreate();
+    } else {
+        wypelnij(rekordy);
+    }
+}
+
+void TForm4::wypelnij(TRekordy& z)
 {
     // The rows always come in the same order, so the selected row and the
     // scroll position stay on the same boards across a rebuild.
@@ -114,7 +138,7 @@ void TForm4::odswiezlisterekordow()
                 if (jest[p])
                     continue;
                 jest[p] = true;
-                const TRekord& r = rekordy[k][p];
+                const TRekord& r = z[k][p];
                 const QString teksty[5] = {
                     QString::number(p).rightJustified(3, QLatin1Char(' ')),
                     QString::number(k),
