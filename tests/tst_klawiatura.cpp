@@ -142,6 +142,7 @@ private Q_SLOTS:
         }
         QCOMPARE(nazwa(Opcje->TrackBar1), QStringLiteral("Wymiar X"));
         QCOMPARE(nazwa(Opcje->TrackBar3), QString::fromUtf8("Ilość kolorów"));
+        Form5->show(); // its name box is made as it first opens
         QCOMPARE(nazwa(Form5->imiewpis), QString::fromUtf8("Podaj swoje imię:"));
         // The shadows are drawing, not text: each title is read once.
         for (QWidget* w : std::initializer_list<QWidget*>{Form3, Form5}) {

@@ -48,12 +48,27 @@ TForm4::TForm4(QWidget* parent)
     Button1 = newButton(this, "Button1", QStringLiteral("OK"), {144, 344, 81, 25});
     setDefaultButton(Button1); // Enter from the table too
 
-    // Made without columns and with its header hidden until the rows come:
-    // each time the columns change, the table lays out its header, which
-    // looks up the header's faces.
-    listar = new RowTable(0, 0, this);
-    listar->horizontalHeader()->hide();
-    listar->setColumnCount(5);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+
+    // The list shows the records as they are now until it is rebuilt; its
+    // table is made, and filled from them, when the list is first opened,
+    // not while the game starts.
+    naliscie_ = std::make_unique<TRekordy>(rekordy);
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::prepareFirstShow()
+{
+    // The heading's face is found and sized when the list is first opened.
+    Label1->setFont(arialBlack(20));
+    if (naliscie_)
+        FormCreate();
+}
+
+void TForm4::zrobtabele()
+{
+    listar = new RowTable(0, 5, this);
     listar->setObjectName(QStringLiteral("listar"));
     listar->setGeometry(8, 56, 353, 281);
     listar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // the 2-pixel 3-D border
@@ -85,27 +100,13 @@ TForm4::TForm4(QWidget* parent)
     listar->setTabKeyNavigation(false); // Tab goes on to OK, not to the next cell
 
     QWidget::setTabOrder(Button1, listar);
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-
-    // The list shows the records as they are now until it is rebuilt; its
-    // rows are made from them when it is first opened, not while the game
-    // starts.
-    naliscie_ = std::make_unique<TRekordy>(rekordy);
-}
-
-TForm4::~TForm4() = default;
-
-void TForm4::prepareFirstShow()
-{
-    // The heading's face is found and sized when the list is first opened.
-    Label1->setFont(arialBlack(20));
-    if (naliscie_)
-        FormCreate();
+    listar->show();
 }
 
 void TForm4::FormCreate()
 {
-    listar->horizontalHeader()->show();
+    if (!listar)
+        zrobtabele();
     wypelnij(naliscie_ ? *naliscie_ : rekordy);
     naliscie_.reset();
     // Like any fresh table, the list starts with its first row selected.

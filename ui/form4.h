@@ -38,12 +38,13 @@ public:
 
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;
-    RowTable* listar = nullptr;
+    RowTable* listar = nullptr; // made with the rows, see FormCreate
 
 protected:
     void prepareFirstShow() override;
 
 private:
+    void zrobtabele();
     void wypelnij(TRekordy& z);
     // The records of the list's creation while its rows are not made yet.
     std::unique_ptr<TRekordy> naliscie_;
