@@ -30,6 +30,14 @@ public:
     QSize sizeHint() const override { return {17, QScrollBar::sizeHint().height()}; }
 };
 
+// The heading row is as high as given, whatever its texts: never measured,
+// it spares the bold face that Qt measures a heading's texts in.
+class NaglowekListy : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+    QSize sizeHint() const override { return {length(), wysokoscnaglowka}; }
+};
+
 // Each row holds its board (colour count, number of fields) as item data
 // of its first cell.
 constexpr int rolakoloru = Qt::UserRole;
@@ -68,7 +76,9 @@ void TForm4::prepareFirstShow()
 
 void TForm4::zrobtabele()
 {
-    listar = new RowTable(0, 5, this);
+    listar = new RowTable(0, 0, this);
+    listar->setHorizontalHeader(new NaglowekListy(Qt::Horizontal, listar));
+    listar->setColumnCount(5);
     listar->setObjectName(QStringLiteral("listar"));
     listar->setGeometry(8, 56, 353, 281);
     listar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // the 2-pixel 3-D border
