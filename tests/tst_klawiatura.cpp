@@ -144,6 +144,13 @@ private Q_SLOTS:
         QCOMPARE(nazwa(Opcje->TrackBar3), QString::fromUtf8("Ilość kolorów"));
         Form5->show(); // its name box is made as it first opens
         QCOMPARE(nazwa(Form5->imiewpis), QString::fromUtf8("Podaj swoje imię:"));
+        // ... and read between its prompt and OK.
+        QAccessibleInterface* koniec = QAccessible::queryAccessibleInterface(Form5);
+        QList<QObject*> kolejnosc;
+        for (int i = 0; i < koniec->childCount(); ++i)
+            kolejnosc << koniec->child(i)->object();
+        QCOMPARE(kolejnosc.indexOf(Form5->imiewpis), kolejnosc.indexOf(Form5->Label4) + 1);
+        QCOMPARE(kolejnosc.indexOf(Form5->Button1), kolejnosc.indexOf(Form5->imiewpis) + 1);
         // The shadows are drawing, not text: each title is read once.
         for (QWidget* w : std::initializer_list<QWidget*>{Form3, Form5}) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);

@@ -179,6 +179,8 @@ void TForm4::wypelnij(TRekordy& z)
 
 bool TForm4::zaznaczwiersz(int kolory, int pola)
 {
+    if (!listar)
+        FormCreate();
     // Table row t is list row t + 1.
     for (int t = 0; t < listar->rowCount(); ++t) {
         const QTableWidgetItem* klucz = listar->item(t, 0);
