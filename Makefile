@@ -40,8 +40,9 @@ fuzz:
 	@sh tools/install-deps fuzz
 	sh tools/fuzz $(FUZZ_SECONDS)
 
-# The game's routines, start-up and memory (offscreen and under Xvfb), then
-# the clock over 3 x 30 s; BENCH_FLAGS=--szybko leaves the clock out.
+# The game's routines, start-up (wall time, instructions) and memory, each
+# dialog's first opening (offscreen and under Xvfb), then the clock over
+# 3 x 30 s; BENCH_FLAGS=--szybko leaves the clock out.
 BENCH_FLAGS ?=
 bench: bench-build
 	sh tools/bench $(BUILD) $(BENCH_FLAGS)
