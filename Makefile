@@ -15,7 +15,7 @@ q = '$(subst ','\'',$(1))'
 PATH_CHECK = @case $(call q,$(CURDIR)) in *[\&\<\;]*) echo "make: the checkout's path holds & < or ;, which Qt's \
 resource compiler or CMake cannot take: move or rename it" >&2; exit 1 ;; esac
 
-.PHONY: help deps game run test test-asan fuzz bench bench-build screenshots package \
+.PHONY: help deps game run test test-asan fuzz bench bench-build bench-guard screenshots package \
         install uninstall install-user uninstall-user clean
 
 help: ## list the targets (also what `make` alone does)
@@ -64,6 +64,11 @@ bench-build: ## the benchmarks built, not run
 	@sh tools/install-deps bench
 	cmake -S . -B $(call q,$(BUILD)) -DZM_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(call q,$(BUILD)) -j $(JOBS)
+
+# CI: fails when the game starts in more than 1.30 times the instructions
+# of a window with one label (deterministic, about 20 s).
+bench-guard: bench-build ## the start-up's instruction count checked (CI)
+	sh tools/instrukcje $(call q,$(BUILD)) --granica 1.30
 
 screenshots: game ## the pictures in docs/screenshots/, under Xvfb
 	@sh tools/install-deps screenshots

@@ -12,8 +12,12 @@ QString idaplikacji()
 
 QIcon ikonaprogramu()
 {
+    // The sizes a task bar (16 to 32 px) and a window switcher (32 to 64 px)
+    // draw. Each size given is read at start-up and goes to the window
+    // system with every window mapped; larger ones are drawn from the
+    // installed theme's icon, found by the program's id.
     QIcon ikona;
-    for (int bok : {16, 24, 32, 48, 64, 128, 256})
+    for (int bok : {16, 24, 32, 48, 64})
         ikona.addFile(QStringLiteral(":/ikona-%1.png").arg(bok), QSize(bok, bok));
     return ikona;
 }

@@ -7,7 +7,8 @@
 // group its windows.
 QString idaplikacji();
 
-// The program's icon at every size of the icon theme, 16 to 256 pixels.
+// The program's window icon at the sizes of task bars and window switchers,
+// 16 to 64 pixels.
 QIcon ikonaprogramu();
 
 // Qt's own texts (the edit box's context menu, the standard buttons) in

@@ -294,6 +294,7 @@ void BM_start(benchmark::State& state, const char* platforma)
         state.counters["hwm_start_MB"] = gra.hwm_start_mb;
         state.counters["hwm_po_grze_MB"] = gra.hwm_gra_mb;
         state.counters["nadwyzka_start_MB"] = gra.hwm_start_mb - podloga.hwm_start_mb;
+        state.counters["nadwyzka_start_tekst_MB"] = gra.hwm_start_mb - tekst.hwm_start_mb;
         state.counters["nadwyzka_po_grze_MB"] = gra.hwm_gra_mb - podloga.hwm_start_mb;
     }
 }
@@ -382,15 +383,21 @@ private:
         linia("    empty QMainWindow (the floor)", liczba(podloga, "ms"), "", -1);
         linia("    QMainWindow with one label", liczba(licznik(*r, "podloga_tekst_ms"), "ms"), "", -1);
         linia("    the game, all six windows", liczba(gra, "ms"), "", -1);
+        // The wall time goes with the load of the machine; the start-up's
+        // target is kept in instructions (tools/instrukcje).
         char b[64];
         std::snprintf(b, sizeof b, "%.2f x", iloraz);
-        linia("    game / floor (median of the pairs)", b, "<= 1.25 x", iloraz <= 1.25);
+        linia("    game / floor (median of the pairs)", b, "", -1);
         std::snprintf(b, sizeof b, "%.2f x", licznik(*r, "iloraz_tekst"));
         linia("    game / floor with one label", b, "", -1);
         const double hwmpodloga = licznik(*r, "hwm_podloga_MB");
         linia("    peak memory (VmHWM): floor", liczba(hwmpodloga, "MB"), "", -1);
+        linia("    peak memory (VmHWM): floor with one label", liczba(licznik(*r, "hwm_podloga_tekst_MB"), "MB"),
+              "", -1);
         const double nstart = licznik(*r, "nadwyzka_start_MB"), ngra = licznik(*r, "nadwyzka_po_grze_MB");
-        linia("    game after start-up, above the floor", "+" + liczba(nstart, "MB"), "<= +15 MB", nstart <= 15);
+        const double ntekst = licznik(*r, "nadwyzka_start_tekst_MB");
+        linia("    game after start-up, above the floor", "+" + liczba(nstart, "MB"), "", -1);
+        linia("    game after start-up, above one label", "+" + liczba(ntekst, "MB"), "<= +3.5 MB", ntekst <= 3.5);
         linia("    game after a 10 x 10 game, above the floor", "+" + liczba(ngra, "MB"), "<= +15 MB", ngra <= 15);
     }
 

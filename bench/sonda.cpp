@@ -1,7 +1,11 @@
 // The game's start-up as the real program runs it (app/main.cpp, with the
 // same libraries), with a probe that ends it at the game window's first
 // frame. With --gra it then plays a 10 x 10 game to its end, a new record
-// included, before it reports the peak memory.
+// included, before it reports the peak memory. With --okna it first opens
+// each dialog once, as a player would, and reports how long each first
+// opening took, from the command to the end of the dialog's first frame
+// (wall time, and the CPU time of the program's one thread):
+//   opcje=<ns>/<ns> oprogramie=... rekordy=... koniec=...
 #include <cstring>
 #include <QDeadlineTimer>
 #include <QLineEdit>
@@ -10,14 +14,17 @@
 #include <QThread>
 #include <QWindow>
 
+#include "app/menu.h"
 #include "app/pulpit.h"
 #include "app/start.h"
 #include "sonda.h"
 #include "game/plansza.h"
 #include "store/ustawienia.h"
 #include "ui/form1.h"
+#include "ui/form3.h"
 #include "ui/form4.h"
 #include "ui/form5.h"
+#include "ui/opcje.h"
 #include "widgets/application.h"
 
 namespace {
@@ -74,18 +81,94 @@ long zagraj()
     return pomiar::status_kb("VmHWM");
 }
 
+std::int64_t procesor_ns()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::int64_t(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// Marks the start and the end of each first opening: under callgrind,
+// --dump-before=zm_otwarcie counts each opening apart.
+extern "C" __attribute__((noinline, used)) void zm_otwarcie()
+{
+    asm volatile("");
+}
+
+// Runs `otworz` and the event loop until a frame of `okno` has been painted;
+// prints " nazwa=<wall ns>/<cpu ns>" and closes the window again.
+void pierwszeotwarcie(const char* nazwa, QWidget* okno, const std::function<void()>& otworz)
+{
+    struct Malowanie : QObject {
+        QWidget* okno = nullptr;
+        bool jest = false;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (e->type() == QEvent::Paint && w && w->window() == okno)
+                jest = true;
+            return false;
+        }
+    } filtr;
+    filtr.okno = okno;
+    qApp->installEventFilter(&filtr);
+    zm_otwarcie();
+    const std::int64_t sciana = pomiar::teraz_ns(), cpu = procesor_ns();
+    otworz();
+    const QDeadlineTimer koniec(2000);
+    while (!filtr.jest && !koniec.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    QCoreApplication::processEvents(); // what is left of the frame
+    const std::int64_t sciana2 = pomiar::teraz_ns(), cpu2 = procesor_ns();
+    zm_otwarcie();
+    qApp->removeEventFilter(&filtr);
+    if (filtr.jest)
+        std::printf(" %s=%lld/%lld", nazwa, static_cast<long long>(sciana2 - sciana),
+                    static_cast<long long>(cpu2 - cpu));
+    else
+        std::printf(" %s=never", nazwa);
+    okno->close();
+    QCoreApplication::processEvents();
+}
+
+// Each dialog opened for the first time: the three of the menu right after
+// start-up, the game-over dialog by the winning click of a 3 x 3 game, a
+// new record (so with its name box).
+long otworzokna()
+{
+    std::printf("okna:");
+    pierwszeotwarcie("opcje", Opcje, [] { MainMenu1->Opcje1Click(); });
+    pierwszeotwarcie("oprogramie", Form3, [] { MainMenu1->Oprogramie1Click(); });
+    pierwszeotwarcie("rekordy", Form4, [] { MainMenu1->Listarekordw1Click(); });
+    ustawienia = TUstawienia{3, 3, 1, 0};
+    Form1->Nowa1Click();
+    QCoreApplication::processEvents();
+    for (int w = 0; w < 3; ++w)
+        for (int k = 0; k < 3; ++k)
+            ustawstan(plansza[w][k], 1);
+    for (auto [k, w] : {std::pair{1, 1}, {0, 1}, {2, 1}, {1, 0}, {1, 2}})
+        ustawstan(plansza[w][k], 0);
+    QCoreApplication::processEvents();
+    pierwszeotwarcie("koniec", Form5, [] { Form1->przyciskiClick(plansza[1][1]); });
+    std::printf("\n");
+    return pomiar::status_kb("VmHWM");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::int64_t poczatek = pomiar::teraz_ns();
     const bool gra = argc > 1 && std::strcmp(argv[1], "--gra") == 0;
+    const bool okna = argc > 1 && std::strcmp(argv[1], "--okna") == 0;
     Application app(argc, argv);
     Application::setTitle(QStringLiteral("Zmieniarka"));
     QApplication::setWindowIcon(ikonaprogramu()); // as the game starts
     wczytajtlumaczenia();
     PierwszeMalowanie sonda(poczatek, [] { return static_cast<QWidget*>(Form1); },
-                            gra ? std::function<long()>(zagraj) : nullptr);
+                            gra    ? std::function<long()>(zagraj)
+                            : okna ? std::function<long()>(otworzokna)
+                                   : nullptr);
     utworzokna();
     const int wynik = app.exec();
     zniszczokna();

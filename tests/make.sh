@@ -27,7 +27,7 @@ for a in "\$@"; do [ "\$b" != -B ] || mkdir -p "\$a"; b=\$a; done
 STUB
     chmod +x "$tmp/bin/$name"
 done
-for name in install-deps fuzz bench screenshots; do
+for name in install-deps fuzz bench screenshots instrukcje; do
     cp "$tmp/bin/cmake" "$co/tools/$name"
     sed -i "s/== cmake/== $name/" "$co/tools/$name"
 done

@@ -72,9 +72,10 @@ private Q_SLOTS:
     }
 
     // Per colour count, the field counts in this order, each row with the
-    // default record.
+    // default record, as the list first opens.
     void wiersze()
     {
+        MainMenu1->Listarekordw1Click();
         const QStringList pola = QStringLiteral("  9, 12, 15, 18, 21, 24, 27, 30, 16, 20, 28, 32, 36, 40, 25, 35,"
                                                 " 45, 50, 42, 48, 54, 60, 49, 56, 63, 70, 64, 72, 80, 81, 90,100")
                                      .split(QLatin1Char(','));

@@ -277,6 +277,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             pasek << p->child(i)->text(QAccessible::Name) + (p->child(i)->role() == QAccessible::Graphic ? "*" : "");
         QCOMPARE(pasek.join(' '), QString::fromUtf8("szary* ⇒ czerwony* ⇒"));
+        Form4->show(); // its table is made as it first opens
         QCOMPARE(nazwa(Form4->listar), QStringLiteral("Najlepsi zmieniacze"));
 
         for (QWidget* w : std::initializer_list<QWidget*>{Opcje, Form3, Form5}) {
@@ -285,7 +286,15 @@ private Q_SLOTS:
         }
         QCOMPARE(nazwa(Opcje->TrackBar1), QStringLiteral("Wymiar X"));
         QCOMPARE(nazwa(Opcje->TrackBar3), QString::fromUtf8("Ilość kolorów"));
+        Form5->show(); // its name box is made as it first opens
         QCOMPARE(nazwa(Form5->imiewpis), QString::fromUtf8("Podaj swoje imię:"));
+        // ... and read between its prompt and OK.
+        QAccessibleInterface* koniec = QAccessible::queryAccessibleInterface(Form5);
+        QList<QObject*> kolejnosc;
+        for (int i = 0; i < koniec->childCount(); ++i)
+            kolejnosc << koniec->child(i)->object();
+        QCOMPARE(kolejnosc.indexOf(Form5->imiewpis), kolejnosc.indexOf(Form5->Label4) + 1);
+        QCOMPARE(kolejnosc.indexOf(Form5->Button1), kolejnosc.indexOf(Form5->imiewpis) + 1);
         // The shadows are drawing, not text: each title is read once.
         for (QWidget* w : std::initializer_list<QWidget*>{Form3, Form5}) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);

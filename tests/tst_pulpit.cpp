@@ -1,5 +1,5 @@
-// The program on the desktop: its window icon at every size of the icon
-// theme, and Qt's own texts in Polish whatever the system's language.
+// The program on the desktop: its window icon at the sizes of task bars and
+// window switchers, and Qt's own texts in Polish whatever the system's language.
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,7 +22,7 @@ private Q_SLOTS:
 void TstPulpit::ikona() {
     const QIcon ikona = ikonaprogramu();
     QList<QSize> rozmiary;
-    for (int bok : {16, 24, 32, 48, 64, 128, 256})
+    for (int bok : {16, 24, 32, 48, 64})
         rozmiary << QSize(bok, bok);
     QCOMPARE(ikona.availableSizes(), rozmiary);
     for (const QSize& r : rozmiary)

@@ -1,6 +1,7 @@
 #include "ui/form4.h"
 
 #include <algorithm>
+#include <memory>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -29,6 +30,14 @@ public:
     QSize sizeHint() const override { return {17, QScrollBar::sizeHint().height()}; }
 };
 
+// The heading row is as high as given, whatever its texts: never measured,
+// it spares the bold face that Qt measures a heading's texts in.
+class NaglowekListy : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+    QSize sizeHint() const override { return {length(), wysokoscnaglowka}; }
+};
+
 // Each row holds its board (colour count, number of fields) as item data
 // of its first cell.
 constexpr int rolakoloru = Qt::UserRole;
@@ -47,7 +56,30 @@ TForm4::TForm4(QWidget* parent)
     Button1 = newButton(this, "Button1", QStringLiteral("OK"), {144, 344, 81, 25});
     setDefaultButton(Button1); // Enter from the table too
 
-    listar = new RowTable(0, 5, this);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+
+    // The list shows the records as they are now until it is rebuilt; its
+    // table is made, and filled from them, when the list is first opened,
+    // not while the game starts.
+    naliscie_ = std::make_unique<TRekordy>(rekordy);
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::prepareFirstShow()
+{
+    // The heading's face is found and sized when the list is first opened.
+    Label1->setFont(arialBlack(20));
+    Label1->setContentsMargins(0, arialBlackDrop(Label1->font(), 20), 0, 0);
+    if (naliscie_)
+        FormCreate();
+}
+
+void TForm4::zrobtabele()
+{
+    listar = new RowTable(0, 0, this);
+    listar->setHorizontalHeader(new NaglowekListy(Qt::Horizontal, listar));
+    listar->setColumnCount(5);
     listar->setObjectName(QStringLiteral("listar"));
     listar->setGeometry(8, 56, 353, 281);
     listar->setFrameStyle(QFrame::WinPanel | QFrame::Sunken); // the 2-pixel 3-D border
@@ -80,30 +112,33 @@ TForm4::TForm4(QWidget* parent)
     listar->setAccessibleName(Label1->text()); // read as "Najlepsi zmieniacze", not as a bare table
 
     QWidget::setTabOrder(Button1, listar);
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-
-    FormCreate();
-}
-
-void TForm4::prepareFirstShow()
-{
-    // The heading's face is found and sized when the list is first opened,
-    // not while the game starts.
-    Label1->setFont(arialBlack(20));
-    Label1->setContentsMargins(0, arialBlackDrop(Label1->font(), 20), 0, 0);
+    listar->show();
 }
 
 void TForm4::FormCreate()
 {
-    odswiezlisterekordow();
+    if (!listar)
+        zrobtabele();
+    wypelnij(naliscie_ ? *naliscie_ : rekordy);
+    naliscie_.reset();
     // Like any fresh table, the list starts with its first row selected.
     listar->setCurrentCell(0, 0);
 }
 
 void TForm4::odswiezlisterekordow()
 {
-    // The rows always come in the same order, so the selected row stays on
-    // the same board across a rebuild.
+    if (naliscie_) {
+        naliscie_.reset(); // a rebuild shows the records of now
+        FormCreate();
+    } else {
+        wypelnij(rekordy);
+    }
+}
+
+void TForm4::wypelnij(TRekordy& z)
+{
+    // The rows always come in the same order, so the selected row and the
+    // scroll position stay on the same boards across a rebuild.
     const int zaznaczony = listar->currentRow();
 
     listar->setRowCount(0);
@@ -115,7 +150,7 @@ void TForm4::odswiezlisterekordow()
                 if (jest[p])
                     continue;
                 jest[p] = true;
-                const TRekord& r = rekordy[k][p];
+                const TRekord& r = z[k][p];
                 const QString teksty[5] = {
                     QString::number(p).rightJustified(3, QLatin1Char(' ')),
                     QString::number(k),
@@ -149,6 +184,8 @@ void TForm4::odswiezlisterekordow()
 
 bool TForm4::zaznaczwiersz(int kolory, int pola)
 {
+    if (!listar)
+        FormCreate();
     // Table row t is list row t + 1.
     for (int t = 0; t < listar->rowCount(); ++t) {
         const QTableWidgetItem* klucz = listar->item(t, 0);

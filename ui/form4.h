@@ -1,12 +1,14 @@
 #pragma once
 #include <QPointer>
 #include <cstdint>
+#include <memory>
 
 #include "widgets/rowtable.h"
 #include "widgets/window.h"
 
 class QLabel;
 class QPushButton;
+class TRekordy;
 
 // Lista rekordów: one row per colour count and number of fields. The
 // heading row of the list is the table's header, apart from the rows: list
@@ -15,7 +17,11 @@ class TForm4 : public ToolWindow {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
+    ~TForm4() override;
 
+    // Builds the rows, the first row selected, from the records as they
+    // were when the list was created. Runs when the list is first opened or
+    // rebuilt, whichever comes first: nobody sees the rows before.
     void FormCreate();
     // Opens the list centred; a list that was hidden selects the row of the
     // game on screen.
@@ -32,9 +38,15 @@ public:
 
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;
-    RowTable* listar = nullptr;
+    RowTable* listar = nullptr; // made with the rows, see FormCreate
 
 protected:
     void prepareFirstShow() override;
+
+private:
+    void zrobtabele();
+    void wypelnij(TRekordy& z);
+    // The records of the list's creation while its rows are not made yet.
+    std::unique_ptr<TRekordy> naliscie_;
 };
 extern QPointer<TForm4> Form4; // empty once the window is gone

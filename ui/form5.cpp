@@ -87,18 +87,9 @@ TForm5::TForm5(QWidget* parent)
     wyswczas = newLabel(this, "wyswczas", QStringLiteral("czas"), {5, 104, 276, 13}, srodek);
     Label4 = newLabel(this, "Label4", QStringLiteral("Podaj swoje imię:"), {8, 128, 273, 13}, srodek);
 
-    imiewpis = new QLineEdit(this);
-    imiewpis->setObjectName(QStringLiteral("imiewpis"));
-    imiewpis->setGeometry(64, 152, 161, 21);
-    imiewpis->setMaxLength(30);
-    imiewpis->setValidator(new WalidatorImienia(imiewpis));
-
     Button1 = newButton(this, "Button1", QStringLiteral("OK"), {104, 184, 73, 25});
     setDefaultButton(Button1); // Enter from the name box too
 
-    Label4->setBuddy(imiewpis); // names the box
-
-    QWidget::setTabOrder(imiewpis, Button1);
     connect(Button1, &QPushButton::clicked, this, [this] { runShowingErrors([this] { Button1Click(); }); });
     connect(this, &ToolWindow::shown, this, &TForm5::FormCreate);
 }
@@ -113,6 +104,17 @@ void TForm5::prepareFirstShow()
         l->setContentsMargins(0, arialBlackDrop(duza, 28), 0, 0);
     }
     Label3->setFont(mssansserif(16)); // a 20-pixel cell
+
+    // The name box as well: a new edit box lays out its empty text in the
+    // application's own face, one more face to find.
+    imiewpis = new QLineEdit(this);
+    imiewpis->setObjectName(QStringLiteral("imiewpis"));
+    imiewpis->setGeometry(64, 152, 161, 21);
+    imiewpis->setMaxLength(30);
+    imiewpis->setValidator(new WalidatorImienia(imiewpis));
+    imiewpis->stackUnder(Button1); // between the prompt and OK, for a screen reader too
+    Label4->setBuddy(imiewpis);    // names the box
+    QWidget::setTabOrder(imiewpis, Button1);
 }
 
 void TForm5::FormCreate()

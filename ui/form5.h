@@ -22,7 +22,7 @@ public:
     void Button1Click();
 
     QLabel *Label2{}, *Label1{}, *Label3{}, *wyswczas{}, *Label4{};
-    QLineEdit* imiewpis = nullptr;
+    QLineEdit* imiewpis = nullptr; // made when the dialog is first shown
     QPushButton* Button1 = nullptr;
 
     bool nowyrekord = false;

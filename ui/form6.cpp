@@ -1,7 +1,5 @@
 #include "ui/form6.h"
 
-#include <algorithm>
-
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -37,15 +35,16 @@ void jak(ImageBox* cel, const ImageBox* wzor)
 // A double right arrow, bold, 33 px. DejaVu Sans has it as a character of its
 // own; a symbol font's 0xDE is a different letter wherever that font is missing.
 // At 33 px it is wider than its 25-px box: it is made as much smaller as
-// keeps it whole, two pixels clear of the pictures on either side.
+// keeps it whole, two pixels clear of the pictures on either side. DejaVu
+// Sans's arrow is 26 px wide at 33 px, which makes 33 * 21 / 26 = 26 px, and
+// 20 px wide there; starting from that size, the face is loaded and
+// measured once, at the size it is drawn at. A face standing in for DejaVu
+// Sans is made smaller still where it needs to be.
 QFont strzalkowa(const QString& tekst)
 {
-    constexpr int najwiecej = 25 - 4, duza = 33;
-    QFont f = pixelFont(QStringLiteral("DejaVu Sans"), duza, true);
-    const int szerokosc = QFontMetrics(f).boundingRect(tekst).width();
-    // Start from the size that the width at 33 px promises: each size
-    // tried loads the face once more.
-    for (int px = std::min(duza, duza * najwiecej / std::max(1, szerokosc)); px > 8; --px) {
+    constexpr int najwiecej = 25 - 4, start = 26;
+    QFont f = pixelFont(QStringLiteral("DejaVu Sans"), start, true);
+    for (int px = start; px > 8; --px) {
         f.setPixelSize(px);
         if (QFontMetrics(f).boundingRect(tekst).width() <= najwiecej)
             break;
