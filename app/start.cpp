@@ -10,6 +10,7 @@
 #endif
 
 #include "app/menu.h"
+#include "store/rekordy.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -39,6 +40,7 @@ void wybierzplatforme(int argc, char** argv)
 
 void utworzokna()
 {
+    przygotujpliki();
     if (compositorPlacesWindows())
         std::fputs("zmieniarka: window placement needs X11; on Wayland the compositor places the windows\n", stderr);
     // The game window first: it is the main window, it loads the records the
