@@ -231,7 +231,7 @@ private Q_SLOTS:
         if (doodczytu)
             ustawtryb(folder, 0555);
 
-        const int zabic = zmiennej("ZM_ZABIC", 300);
+        const int zabic = zmiennej("ZM_ZABIC", 200);
         QByteArray ostatnia = trescpliku(rek); // the last whole version
         int rozdarte = 0, uszkodzone = 0, zresztkami = 0, najwiecejresztek = 0, resztkipostarcie = 0;
         for (int i = 0; i < zabic; ++i) {
