@@ -558,7 +558,8 @@ QByteArray writeJournal(const Place& p, const struct stat& st, const QByteArray&
 
 // The new bytes over the old ones, then the excess cut, with the journal
 // written first. On failure the old bytes go back where they can, and the
-// journal goes.
+// journal goes; where they cannot, the journal stays, so that the next start
+// finishes the new version rather than keep half of each.
 void writeInPlace(const Place& p, Descriptor& fd, const struct stat& st, const QByteArray& content)
 {
     const QByteArray old = readFrom(fd.get(), 0, std::size_t(content.size()));
@@ -571,14 +572,16 @@ void writeInPlace(const Place& p, Descriptor& fd, const struct stat& st, const Q
             truncateTo(fd.get(), newSize);
         flush(fd.get());
     } catch (const IoError&) {
+        bool restored = true;
         try {
             writeAt0(fd.get(), old);
         } catch (const IoError&) {
+            restored = false;
         }
         if (oldSize < newSize)
             again([&] { return current().ftruncate(fd.get(), oldSize); });
         again([&] { return current().fsync(fd.get()); });
-        if (!journal.isEmpty())
+        if (restored && !journal.isEmpty())
             unlinkName(journal);
         throw;
     }

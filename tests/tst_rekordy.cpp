@@ -386,6 +386,39 @@ private Q_SLOTS:
         QCOMPARE(plikikatalogu(), QStringList{rek});
     }
 
+    // The disk fills up halfway through a rewrite in place, and the old
+    // bytes cannot go back either: the next start finishes the new version
+    // from the journal instead of keeping half of each.
+    void pelnywtrakcie()
+    {
+        KatalogRoboczy katalog;
+        nowyplik(rek, plikwzorcowy());
+        std::optional<JakoGracz> gracz;
+        gracz.emplace();
+        QVERIFY2(gracz->dziala(), "cannot check files as an unprivileged user");
+        ustawtryb(QStringLiteral("."), 0555);
+        QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
+        nowyrekord();
+        // Writes of at most 1900 bytes: the journal's three, then the first
+        // in place ends inside the new record (1872 to 1919), then the disk is full.
+        fileio::calls().write = [n = 0](int fd, const void* b, std::size_t k) mutable -> long {
+            if (n++ < 4)
+                return ::write(fd, b, std::min<std::size_t>(k, 1900));
+            errno = ENOSPC;
+            return -1;
+        };
+        const auto blad = kodbledu(zapisznowy);
+        fileio::restoreCalls();
+        const auto przystarcie = kodbledu(wczytajlisterekordow);
+        gracz.reset();
+        ustawtryb(QStringLiteral("."), 0755);
+        QCOMPARE(blad, std::optional(101));
+        QCOMPARE(przystarcie, std::nullopt);
+        QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));
+        QCOMPARE(katalog.dzienniki(), QStringList());
+        QCOMPARE(plikikatalogu(), QStringList{rek});
+    }
+
     // The leftovers of a killed save go at start-up, for both files, and at
     // the next save: only names a save makes (8 hex digits), and only the
     // player's own files.
