@@ -11,6 +11,7 @@
 #endif
 
 #include "app/menu.h"
+#include "store/rekordy.h"
 #include "ui/form1.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
@@ -64,6 +65,7 @@ bool wybierzplatforme(int argc, char** argv)
 
 void utworzokna()
 {
+    przygotujpliki();
     if (compositorPlacesWindows())
         std::fputs("zmieniarka: window placement needs X11; on Wayland the compositor places the windows\n", stderr);
     // The glyphs are taken once, by the game window and the strip.

@@ -149,17 +149,18 @@ void BM_odswiezlisterekordow(benchmark::State& state)
     QCoreApplication::processEvents();
 }
 
-// The whole records file written anew (new file, flushed to the disk, put in
-// place of the old one), and read back.
+// A record saved (the file read again under the folder's lock, then written
+// anew: new file, flushed to the disk, put in place of the old one), and the
+// file read back.
 void BM_zapiszlisterekordow(benchmark::State& state)
 {
     for (auto _ : state)
-        zapiszlisterekordow();
+        zapiszlisterekordow(1, 9);
 }
 
 void BM_wczytajlisterekordow(benchmark::State& state)
 {
-    zapiszlisterekordow();
+    zapiszlisterekordow(1, 9);
     for (auto _ : state)
         wczytajlisterekordow();
 }

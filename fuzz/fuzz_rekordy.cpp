@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     fuzz::przygotuj("zmieniarka.rek");
     // The defaults as the game writes them, taken once from an empty folder.
     domyslnerekordy();
-    zapiszlisterekordow();
+    zapiszlisterekordow(1, 9);
     const QByteArray plik = fuzz::trescpliku();
     if (plik.size() < 48)
         std::abort();
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t n)
             fuzz::wymagaj(std::memcmp(&kopia, &r, sizeof r) == 0, "a loaded name round-trips");
         }
 
-    zapiszlisterekordow();
+    zapiszlisterekordow(1, 9);
     const QByteArray zapisany = fuzz::trescpliku();
     fuzz::wymagaj(zapisany.size() == qsizetype(rozmiar), "the save writes 4608 bytes");
     for (std::size_t i = 0; i < 96; ++i) {

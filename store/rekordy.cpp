@@ -32,6 +32,9 @@ namespace {
 
 const QString nazwapliku = QStringLiteral("zmieniarka.rek");
 constexpr int rozmiarrekordu = 48;
+constexpr int rozmiarpliku = 3 * 32 * rozmiarrekordu;
+// The entries this game has set and not yet saved.
+bool nowe[3][92] = {};
 constexpr int najdluzszeimie = 30;
 const char* const stronakodowa = "windows-1250";
 
@@ -123,16 +126,42 @@ void wczytajlisterekordow()
     f.close();
 }
 
-void zapiszlisterekordow()
+void zapiszlisterekordow(int kolory, int pola)
 {
-    QByteArray tresc(3 * 32 * rozmiarrekordu, '\0');
-    auto* b = reinterpret_cast<unsigned char*>(tresc.data());
-    for (int k = 1; k <= 3; ++k)
-        for (const std::uint8_t p : iloczyny) {
-            dobajtow(rekordy[k][p], b);
-            b += rozmiarrekordu;
-        }
-    fileio::save(nazwapliku, tresc);
+    nowe[kolory - 1][pola - 9] = true;
+    TRekordy zapisane = rekordy;
+    fileio::update(nazwapliku, rozmiarpliku, [&zapisane](const QByteArray& teraz) {
+        QByteArray tresc(rozmiarpliku, '\0');
+        auto* b = reinterpret_cast<unsigned char*>(tresc.data());
+        const auto* z = reinterpret_cast<const unsigned char*>(teraz.constData());
+        int wpis = 0;
+        for (int k = 1; k <= 3; ++k)
+            for (const std::uint8_t p : iloczyny) {
+                // The file's entry, unless this game has a better one not yet
+                // saved; an entry the file lacks (no file, a short one) is
+                // this game's.
+                TRekord& r = zapisane[k][p];
+                if (teraz.size() >= (wpis + 1) * rozmiarrekordu) {
+                    TRekord zpliku;
+                    zbajtow(z + wpis * rozmiarrekordu, zpliku);
+                    if (!nowe[k - 1][p - 9] || r.czas >= zpliku.czas)
+                        r = zpliku;
+                }
+                dobajtow(r, b);
+                b += rozmiarrekordu;
+                ++wpis;
+            }
+        return tresc;
+    });
+    rekordy = zapisane;
+    std::memset(nowe, 0, sizeof nowe);
+}
+
+void przygotujpliki()
+{
+    fileio::ignoreFileSizeSignal();
+    fileio::removeLeftovers(nazwapliku);
+    fileio::removeLeftovers(QStringLiteral("zmieniarka.cfg"));
 }
 
 QString imierekordu(const TRekord& r)

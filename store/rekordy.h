@@ -32,8 +32,19 @@ extern TRekordy rekordy;
 
 void domyslnerekordy();         // every entry "Gracz", 999.9, 9999, zero padding
 void wczytajlisterekordow();    // "zmieniarka.rek"; throws IoError on a short or failed read
-// Throws IoError; the old file then keeps its bytes.
-void zapiszlisterekordow();
+// Saves the new record of the board (kolory, pola), already in rekordy,
+// with any earlier one whose save failed. Another game open in the same
+// folder may have saved since this one loaded: the file is read again under
+// the save's lock, each new record goes in only while it still beats the
+// file's entry, and rekordy then holds all that was written, the other
+// game's records too. Throws IoError; the old file then keeps its bytes and
+// rekordy its new record, for the next save.
+void zapiszlisterekordow(int kolory, int pola);
+
+// Start-up, before the loads: a write past the file size limit then fails
+// as an error instead of ending the game, and what killed saves of the two
+// data files left behind is removed.
+void przygotujpliki();
 
 // The name of an entry as text, and storing a new one (only the length byte
 // and the new characters are written). A name that Windows-1250 cannot hold

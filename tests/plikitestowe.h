@@ -105,9 +105,10 @@ inline void ustawtryb(const QString& nazwa, mode_t tryb)
 }
 
 // The file layer fails as named until the test's cleanup brings the
-// system's calls back: "full", "nothing" (the disk takes no byte) or "eio" at
-// write call number `zapis` only (the others take up to 1000 bytes each),
-// a flush that finds the disk full, a close or a rename that fails.
+// system's calls back: "full", "nothing" (the disk takes no byte) from
+// write call number `zapis` on, "eio" at that call only (the others take up
+// to 1000 bytes each), a flush that finds the disk full, a close or a
+// rename that fails.
 inline void usterka(const QString& jaka, int zapis = 2)
 {
     auto& w = fileio::calls();
@@ -120,7 +121,7 @@ inline void usterka(const QString& jaka, int zapis = 2)
     else
         w.write = [n = 0, zapis, e = jaka == u"full" ? ENOSPC : jaka == u"eio" ? EIO : 0](
                       int fd, const void* b, std::size_t k) mutable -> long {
-            if (n++ != zapis)
+            if (n++ < zapis || (n - 1 > zapis && e == EIO))
                 return ::write(fd, b, std::min<std::size_t>(k, 1000));
             errno = e;
             return e ? -1 : 0;

@@ -331,6 +331,33 @@ private Q_SLOTS:
         QCOMPARE(plik.mid(1873, 3), QByteArray("Ala"));
     }
 
+    // Closed from the window manager: a new record is stored as OK stores
+    // it, with the name as typed, and the dialog goes; a save that fails
+    // keeps it open, as after OK. The list then shows what the file holds,
+    // also a record another game open in the folder saved meanwhile.
+    void zamknietyzokna()
+    {
+        const QByteArray gracz = QByteArray::fromHex("05") + "Gracz" + QByteArray(26, '\0')
+                                 + QByteArray::fromHex("33 33 33 33 33 3F 8F 40  0F 27 00 00  00 00 00 00");
+        nowyplik(rek, gracz.repeated(96).replace(0, 48, QByteArray::fromHex("03") + "Ewa" + QByteArray(28, '\0')
+                                                             + QByteArray::fromHex("00 00 00 00 00 00 F0 3F  07 00 00 00  00 00 00 00")));
+        wygraj(4, 6, 2, 123, 40);
+        wpisz(QStringLiteral("Ola"));
+        usterka(QStringLiteral("full"), 0);
+        LapaczBledow bledy;
+        Form5->windowHandle()->close();
+        QCOMPARE(bledy.teksty, QStringList{QStringLiteral("Disk full.")});
+        QVERIFY(Form5->isVisible());
+        fileio::restoreCalls();
+        Form5->windowHandle()->close();
+        QVERIFY(!Form5->isVisible());
+        QVERIFY(!Form4->isVisible());
+        QCOMPARE(bledy.teksty.size(), 1);
+        QCOMPARE(trescpliku(rek).mid(1872, 4), QByteArray("\x03Ola"));
+        QCOMPARE(wiersz(37), (QStringList{" 24", "2", "Ola", "12.3", "40"}));
+        QCOMPARE(wiersz(0), (QStringList{"  9", "1", "Ewa", "1.0", "7"}));
+    }
+
     // A full disk at OK: the same path, with its own text.
     void pelnydysk()
     {

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 #include "katalog.h"
 #include "plikitestowe.h"
@@ -64,6 +66,21 @@ void nowyrekord()
     r.czas = 12.3;
     r.ruchow = 77;
 }
+void zapisznowy() { zapiszlisterekordow(2, 24); }
+
+// Every other call (the first one too) ends with EINTR before the system
+// makes it, as when a signal arrives.
+template <class R, class... A>
+void przerywaj(std::function<R(A...)>& f)
+{
+    f = [wlasciwa = f, teraz = true](A... a) mutable -> R {
+        if (std::exchange(teraz, !teraz)) {
+            errno = EINTR;
+            return R(-1);
+        }
+        return wlasciwa(a...);
+    };
+}
 QByteArray znowym(QByteArray plik)
 {
     return plik.replace(1872, 48, QByteArray::fromHex("05 a3 75 63 6a 61") + QByteArray(26, '\0')
@@ -88,7 +105,7 @@ private Q_SLOTS:
                 QCOMPARE(rekordy[k][p].czas, 999.9);
                 QCOMPARE(rekordy[k][p].ruchow, 9999);
             }
-        zapiszlisterekordow();
+        zapiszlisterekordow(1, 9);
         QCOMPARE(trescpliku(rek), domyslnyplik());
         QCOMPARE(plikikatalogu(), QStringList{rek});
     }
@@ -125,7 +142,7 @@ private Q_SLOTS:
         r.czas = 12.3;
         r.ruchow = -2;
 
-        zapiszlisterekordow();
+        zapiszlisterekordow(kolory, pola);
         QCOMPARE(trescpliku(rek),
                  domyslnyplik().replace(miejsce, 48,
                                         QByteArray::fromHex("03") + "Alacz" + QByteArray(26, '\0')
@@ -140,7 +157,7 @@ private Q_SLOTS:
     // Whole entries come from the file, and go back into it as they came,
     // the bytes without meaning too; the one the file ends or the device
     // fails in (after `awariapo` bytes, -1 never), and all after it, keep
-    // their defaults.
+    // their defaults, and a save takes what the file then holds.
     void wczytanie_data()
     {
         QTest::addColumn<int>("dlugoscpliku");
@@ -174,8 +191,12 @@ private Q_SLOTS:
         // Field counts no board has are never read.
         QCOMPARE(rekordy[1][10].ruchow, 9999);
         QCOMPARE(rekordy[3][99].ruchow, 9999);
-        zapiszlisterekordow();
-        QCOMPARE(trescpliku(rek), plikwzorcowy().left(48 * zpliku) + domyslnywpis().repeated(96 - zpliku));
+        for (const int i : {zpliku - 1, zpliku})
+            if (i >= 0 && i < 96)
+                QCOMPARE(rekordy[i / 32 + 1][iloczyny[i % 32]].ruchow, i < zpliku ? -1000 * i - 7 : 9999);
+        zapiszlisterekordow(1, 9);
+        const int wpliku = std::min(96, dlugoscpliku / 48);
+        QCOMPARE(trescpliku(rek), plikwzorcowy().left(48 * wpliku) + domyslnywpis().repeated(96 - wpliku));
     }
 
     void zadlugieimie_data()
@@ -197,7 +218,7 @@ private Q_SLOTS:
         QCOMPARE(rekordy[2][25].dlugosc, 30);
         QCOMPARE(imierekordu(rekordy[2][25]), QStringLiteral("opqrstuvwxyzabcdefghijklmnopqr"));
 
-        zapiszlisterekordow();
+        zapiszlisterekordow(1, 9);
         plik[miejsce] = char(30);
         QCOMPARE(trescpliku(rek), plik);
     }
@@ -280,14 +301,14 @@ private Q_SLOTS:
         QCOMPARE(rekordy[1][9].ruchow, 9999);
 
         nowyrekord();
-        const auto blad = kodbledu(zapiszlisterekordow);
+        const auto blad = kodbledu(zapisznowy);
         gracz.reset();
         ustawtryb(rek, 0644); // and a test run by a player can read it
         QCOMPARE(blad, std::optional(5));
         QCOMPARE(trescpliku(rek), plikwzorcowy());
         QCOMPARE(plikikatalogu(), QStringList{rek});
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
-        QCOMPARE(trescpliku(rek), znowym(domyslnyplik()));
+        QCOMPARE(kodbledu(zapisznowy), std::nullopt);
+        QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));
     }
 
     // A folder that takes no new files: the file is still saved when it may
@@ -301,17 +322,17 @@ private Q_SLOTS:
         QVERIFY2(gracz.dziala(), "cannot check files as an unprivileged user");
         ustawtryb(QStringLiteral("."), 0555);
         nowyrekord();
-        const auto zplikiem = kodbledu(zapiszlisterekordow);
+        const auto zplikiem = kodbledu(zapisznowy);
         const QByteArray zapisany = trescpliku(rek);
         ustawtryb(QStringLiteral("."), 0755);
         QVERIFY(QFile::remove(rek));
         ustawtryb(QStringLiteral("."), 0555);
-        const auto bezpliku = kodbledu(zapiszlisterekordow);
+        const auto bezpliku = kodbledu(zapisznowy);
         const QStringList pozostale = plikikatalogu();
         ustawtryb(QStringLiteral("."), 0755);
 
         QCOMPARE(zplikiem, std::nullopt);
-        QCOMPARE(zapisany, znowym(domyslnyplik()));
+        QCOMPARE(zapisany, znowym(plikwzorcowy()));
         QCOMPARE(bezpliku, std::optional(5));
         QVERIFY(pozostale.isEmpty());
     }
@@ -321,21 +342,24 @@ private Q_SLOTS:
     void nieudanyzapis_data()
     {
         QTest::addColumn<QString>("jaka");
+        QTest::addColumn<int>("zapis");
         QTest::addColumn<int>("kod");
-        QTest::newRow("disk full midway") << QStringLiteral("full") << 101;
-        QTest::newRow("write takes nothing") << QStringLiteral("nothing") << 101;
-        QTest::newRow("device error") << QStringLiteral("eio") << 1005;
-        QTest::newRow("flush finds the disk full") << QStringLiteral("fsync") << 101;
-        QTest::newRow("close fails") << QStringLiteral("close") << 1005;
-        QTest::newRow("rename fails") << QStringLiteral("rename") << 18;
-        // A folder that takes no new files: the save writes over the file itself.
-        QTest::newRow("in place, disk full midway") << QStringLiteral("full") << 101;
-        QTest::newRow("in place, device error") << QStringLiteral("eio") << 1005;
-        QTest::newRow("in place, flush fails") << QStringLiteral("fsync") << 101;
+        QTest::newRow("disk full midway") << QStringLiteral("full") << 2 << 101;
+        QTest::newRow("write takes nothing") << QStringLiteral("nothing") << 2 << 101;
+        QTest::newRow("device error") << QStringLiteral("eio") << 2 << 1005;
+        QTest::newRow("flush finds the disk full") << QStringLiteral("fsync") << 2 << 101;
+        QTest::newRow("close fails") << QStringLiteral("close") << 2 << 1005;
+        QTest::newRow("rename fails") << QStringLiteral("rename") << 2 << 18;
+        // A folder that takes no new files: the save writes over the file
+        // itself, after its journal (writes 0 to 4) in the state folder.
+        QTest::newRow("in place, disk full midway") << QStringLiteral("full") << 2 << 101;
+        QTest::newRow("in place, device error midway") << QStringLiteral("eio") << 7 << 1005;
+        QTest::newRow("in place, flush fails") << QStringLiteral("fsync") << 2 << 101;
     }
     void nieudanyzapis()
     {
         QFETCH(QString, jaka);
+        QFETCH(int, zapis);
         QFETCH(int, kod);
         KatalogRoboczy katalog;
         nowyplik(rek, plikwzorcowy());
@@ -347,40 +371,165 @@ private Q_SLOTS:
         }
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         nowyrekord();
-        usterka(jaka);
-        const auto blad = kodbledu(zapiszlisterekordow);
+        usterka(jaka, zapis);
+        const auto blad = kodbledu(zapisznowy);
         ustawtryb(QStringLiteral("."), 0755);
         QCOMPARE(blad, std::optional(kod));
         QCOMPARE(trescpliku(rek), plikwzorcowy());
         QCOMPARE(plikikatalogu(), QStringList{rek});
+        QCOMPARE(katalog.dzienniki(), QStringList());
         QCOMPARE(imierekordu(rekordy[2][24]), QStringLiteral("Łucja"));
 
         fileio::restoreCalls();
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
+        QCOMPARE(kodbledu(zapisznowy), std::nullopt);
         QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));
         QCOMPARE(plikikatalogu(), QStringList{rek});
     }
 
-    // The leftovers of a killed save go at the next save: only names of the
-    // save's own pattern, and only the player's own files.
+    // The disk fills up halfway through a rewrite in place, and the old
+    // bytes cannot go back either: the next start finishes the new version
+    // from the journal instead of keeping half of each.
+    void pelnywtrakcie()
+    {
+        KatalogRoboczy katalog;
+        nowyplik(rek, plikwzorcowy());
+        std::optional<JakoGracz> gracz;
+        gracz.emplace();
+        QVERIFY2(gracz->dziala(), "cannot check files as an unprivileged user");
+        ustawtryb(QStringLiteral("."), 0555);
+        QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
+        nowyrekord();
+        // Writes of at most 1900 bytes: the journal's three, then the first
+        // in place ends inside the new record (1872 to 1919), then the disk is full.
+        fileio::calls().write = [n = 0](int fd, const void* b, std::size_t k) mutable -> long {
+            if (n++ < 4)
+                return ::write(fd, b, std::min<std::size_t>(k, 1900));
+            errno = ENOSPC;
+            return -1;
+        };
+        const auto blad = kodbledu(zapisznowy);
+        fileio::restoreCalls();
+        const auto przystarcie = kodbledu(wczytajlisterekordow);
+        gracz.reset();
+        ustawtryb(QStringLiteral("."), 0755);
+        QCOMPARE(blad, std::optional(101));
+        QCOMPARE(przystarcie, std::nullopt);
+        QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));
+        QCOMPARE(katalog.dzienniki(), QStringList());
+        QCOMPARE(plikikatalogu(), QStringList{rek});
+    }
+
+    // The leftovers of a killed save go at start-up, for both files, and at
+    // the next save: only names a save makes (8 hex digits), and only the
+    // player's own files.
     void pozostalosci()
     {
         KatalogRoboczy katalog;
         const QStringList obce{QStringLiteral(".zmieniarka.rek.0000cafe"), QStringLiteral(".zmieniarka.rek.bak"),
-                               QStringLiteral(".zmieniarka.rek.123456789"), QStringLiteral("zmieniarka.rek.1")};
-        for (const QString& n : obce + QStringList{QStringLiteral(".zmieniarka.rek.0"),
-                                                   QStringLiteral(".zmieniarka.rek.9f3a07c2")})
+                               QStringLiteral(".zmieniarka.rek.123456789"), QStringLiteral("zmieniarka.rek.1"),
+                               QStringLiteral(".zmieniarka.rek.1"), QStringLiteral(".zmieniarka.rek.cafe"),
+                               QStringLiteral(".zmieniarka.rek.2024"), QStringLiteral(".zmieniarka.rek.9F3A07C2")};
+        for (const QString& n : obce + QStringList{QStringLiteral(".zmieniarka.rek.9f3a07c2"),
+                                                   QStringLiteral(".zmieniarka.cfg.00000000")})
             nowyplik(n, "x");
         dlagracza(obce[0]);
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
         QStringList zostaje = ::geteuid() == 0 ? obce : obce.mid(1);
+        zostaje.sort();
+        przygotujpliki();
+        QCOMPARE(plikikatalogu(), zostaje);
+
+        nowyplik(QStringLiteral(".zmieniarka.rek.0123abcd"), "x");
+        QCOMPARE(kodbledu(zapisznowy), std::nullopt);
         zostaje.append(rek);
         zostaje.sort();
         QCOMPARE(plikikatalogu(), zostaje);
     }
 
-    // A system that takes a few bytes at a time, and a file system that
-    // cannot flush at all, still get the whole file.
+    // Neither the name nor any link under it may lead the save to anything
+    // but a plain file: a pipe, a socket, a device or a folder is refused as
+    // the load refuses it, and stays as it was.
+    void dziwnecele_data()
+    {
+        QTest::addColumn<QString>("co");
+        QTest::newRow("pipe") << QStringLiteral("pipe");
+        QTest::newRow("socket") << QStringLiteral("socket");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("link to a pipe") << QStringLiteral("link to a pipe");
+        QTest::newRow("link to a device") << QStringLiteral("link to a device");
+    }
+    void dziwnecele()
+    {
+        QFETCH(QString, co);
+        KatalogRoboczy katalog;
+        const QByteArray cel = co.startsWith(u"link") ? "cel" : "zmieniarka.rek";
+        if (co.endsWith(u"pipe")) {
+            QVERIFY(::mkfifo(cel.constData(), 0666) == 0);
+        } else if (co == u"socket") {
+            const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un a{};
+            a.sun_family = AF_UNIX;
+            std::strcpy(a.sun_path, cel.constData());
+            QVERIFY(::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0);
+            ::close(s);
+        } else if (co == u"folder") {
+            QVERIFY(QDir().mkdir(QString::fromLatin1(cel)));
+        }
+        if (co == u"link to a device")
+            QVERIFY(QFile::link(QStringLiteral("/dev/null"), rek));
+        else if (co.startsWith(u"link"))
+            QVERIFY(QFile::link(QStringLiteral("cel"), rek));
+        const QStringList przed = plikikatalogu();
+        nowyrekord();
+        QCOMPARE(kodbledu(zapisznowy), std::optional(5));
+        QCOMPARE(plikikatalogu(), przed);
+        struct stat st;
+        QVERIFY(::stat(cel.startsWith("cel") ? "cel" : "zmieniarka.rek", &st) == 0 || co.endsWith(u"device"));
+        if (co.endsWith(u"pipe"))
+            QVERIFY(S_ISFIFO(st.st_mode) && st.st_size == 0);
+    }
+
+    // A full disk: a new file does not fit, but the old one, of the same
+    // length, takes the new bytes in place; an old file of another length
+    // cannot, and keeps its bytes.
+    void pelnydysk_data()
+    {
+        QTest::addColumn<int>("dlugosc");
+        QTest::addColumn<bool>("udany");
+        QTest::newRow("same length") << rozmiar << true;
+        QTest::newRow("shorter") << rozmiar - 48 << false;
+    }
+    void pelnydysk()
+    {
+        QFETCH(int, dlugosc);
+        QFETCH(bool, udany);
+        KatalogRoboczy katalog;
+        nowyplik(rek, plikwzorcowy().left(dlugosc));
+        const auto inode = [] {
+            struct stat st {};
+            ::stat("zmieniarka.rek", &st);
+            return st.st_ino;
+        };
+        const ino_t plik = inode();
+        nowyrekord();
+        // No write to a temporary file of a save gets through.
+        fileio::calls().write = [](int fd, const void* b, std::size_t k) -> long {
+            char nazwa[4096] = {};
+            ::readlink(("/proc/self/fd/" + QByteArray::number(fd)).constData(), nazwa, sizeof nazwa - 1);
+            if (QByteArray(nazwa).contains("/.zmieniarka.rek.") && !QByteArray(nazwa).endsWith(".dziennik")) {
+                errno = ENOSPC;
+                return -1;
+            }
+            return ::write(fd, b, k);
+        };
+        QCOMPARE(kodbledu(zapisznowy), udany ? std::nullopt : std::optional(101));
+        QCOMPARE(trescpliku(rek), udany ? znowym(plikwzorcowy()) : plikwzorcowy().left(dlugosc));
+        QCOMPARE(inode(), plik);
+        QCOMPARE(plikikatalogu(), QStringList{rek});
+    }
+
+    // A system that takes a few bytes at a time, that interrupts every
+    // other call of each kind by a signal, and a file system that cannot
+    // flush at all, still get the whole file.
     void zapiswkawalkach()
     {
         KatalogRoboczy katalog;
@@ -391,7 +540,11 @@ private Q_SLOTS:
             return ::write(fd, b, std::min<std::size_t>(k, 7));
         };
         fileio::calls().fsync = [](int) { errno = EINVAL; return -1; };
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
+        auto& c = fileio::calls();
+        przerywaj(c.open), przerywaj(c.stat), przerywaj(c.lstat), przerywaj(c.fstat), przerywaj(c.fchmod);
+        przerywaj(c.fchown), przerywaj(c.write), przerywaj(c.read), przerywaj(c.ftruncate), przerywaj(c.fsync);
+        przerywaj(c.close), przerywaj(c.rename), przerywaj(c.unlink), przerywaj(c.flock);
+        QCOMPARE(kodbledu(zapisznowy), std::nullopt);
         QCOMPARE(trescpliku(rek), znowym(plikwzorcowy()));
         QCOMPARE(plikikatalogu(), QStringList{rek});
     }
@@ -403,7 +556,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkdir(QStringLiteral("znika")));
         QVERIFY(QDir::setCurrent(QStringLiteral("znika")));
         QVERIFY(QDir(katalog.sciezka(QString())).rmdir(QStringLiteral("znika")));
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::optional(2));
+        QCOMPARE(kodbledu(zapisznowy), std::optional(2));
     }
 
     // Saving through a link writes the file it points to, with its mode.
@@ -417,7 +570,7 @@ private Q_SLOTS:
         QCOMPARE(kodbledu(wczytajlisterekordow), std::nullopt);
         nowyrekord();
 
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
+        QCOMPARE(kodbledu(zapisznowy), std::nullopt);
         QVERIFY(QFileInfo(rek).isSymLink());
         QCOMPARE(trescpliku(QStringLiteral("dane/prawdziwy.rek")), znowym(plikwzorcowy()));
         struct stat st;
@@ -428,7 +581,7 @@ private Q_SLOTS:
 
         // A link to nothing stays a link and gets its file.
         QVERIFY(QFile::remove(QStringLiteral("dane/prawdziwy.rek")));
-        QCOMPARE(kodbledu(zapiszlisterekordow), std::nullopt);
+        QCOMPARE(kodbledu(zapisznowy), std::nullopt);
         QVERIFY(QFileInfo(rek).isSymLink());
         QCOMPARE(trescpliku(QStringLiteral("dane/prawdziwy.rek")), znowym(plikwzorcowy()));
     }

@@ -1,6 +1,7 @@
 #include "ui/form5.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -128,6 +129,7 @@ void TForm5::FormCreate()
     const double t = dziesiate_ / 10.0;
     // Strictly lower only; a stored time that is not a number is beaten by any.
     nowyrekord = jestplansza(kolory_, x_, y_) && !(t >= rekordy[kolory_][x_ * y_].czas);
+    dozapisu_ = nowyrekord;
     Label4->setVisible(nowyrekord);
     imiewpis->setVisible(nowyrekord);
     wyswczas->setText(QStringLiteral("Twój czas: ") + QString::number(t, 'f', 1) + QStringLiteral(" sek."));
@@ -142,16 +144,30 @@ void TForm5::FormCreate()
     }
 }
 
+void TForm5::zapiszrekord()
+{
+    TRekord& r = rekordy[kolory_][x_ * y_];
+    ustawimie(r, imiewpis->text().left(30));
+    r.czas = dziesiate_ / 10.0;
+    r.ruchow = ruchy_;
+    zapiszlisterekordow(kolory_, x_ * y_);
+    dozapisu_ = false;
+    Form4->odswiezlisterekordow();
+}
+
+void TForm5::closeEvent(QCloseEvent* e)
+{
+    if (dozapisu_ && !runShowingErrors([this] { zapiszrekord(); })) {
+        e->ignore();
+        return;
+    }
+    ToolWindow::closeEvent(e);
+}
+
 void TForm5::Button1Click()
 {
-    if (nowyrekord) {
-        TRekord& r = rekordy[kolory_][x_ * y_];
-        ustawimie(r, imiewpis->text().left(30));
-        r.czas = dziesiate_ / 10.0;
-        r.ruchow = ruchy_;
-        zapiszlisterekordow();
-        Form4->odswiezlisterekordow();
-    }
+    if (nowyrekord)
+        zapiszrekord();
     close();
     // A list already open is pointed at the board's row only when the
     // rebuild has just put a new record there.

@@ -29,8 +29,15 @@ public:
 
 protected:
     void prepareFirstShow() override;
+    // Closed from the window manager, whose close button some draw anyway: a
+    // new record not yet saved is stored as OK stores it, and a save that
+    // fails keeps the dialog open, as after OK.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
+    void zapiszrekord();
+    bool dozapisu_ = false; // a new record this showing, not yet saved
+
     // The finished game as it was when the dialog came up: clicks on the
     // finished board and a new game started meanwhile must not change the
     // record that OK stores.
