@@ -374,6 +374,16 @@ private Q_SLOTS:
         QCOMPARE(trescpliku(rek).size(), 4608);
         QCOMPARE(rekordy[3][9].czas, 4.2);
     }
+
+    // Quitting the game with a name typed and not yet stored keeps the record.
+    void wyjsciezgry()
+    {
+        wygraj(3, 4, 1, 55, 9);
+        wpisz(QStringLiteral("Ala"));
+        Form1->close();
+        QVERIFY(!Form5->isVisible());
+        QCOMPARE(trescpliku(rek).mid(48, 4), QByteArray("\x03" "Ala"));
+    }
 };
 
 ZM_TEST_MAIN(TestForm5)

@@ -320,6 +320,10 @@ void TForm1::FormClose()
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
+    // A name typed in Koniec gry and not yet stored goes with the game, as OK
+    // would store it, rather than being thrown away by the quit.
+    if (Form5 && Form5->isVisible())
+        Form5->close();
     runShowingErrors([this] { FormClose(); });
     QMainWindow::closeEvent(e);
 }
