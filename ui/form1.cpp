@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QStatusBar>
-#include <QWindowStateChangeEvent>
 
 #include "game/mieszanie.h"
 #include "game/plansza.h"
@@ -19,6 +18,7 @@
 #include "widgets/application.h"
 #include "widgets/errorbox.h"
 #include "widgets/window.h"
+#include "widgets/windowset.h"
 
 QPointer<TForm1> Form1;
 
@@ -97,28 +97,14 @@ TForm1::TForm1(QWidget* parent)
     kratki[2] = kratka1b;
     kratki[3] = kratka1c;
 
+    okna = new WindowSet(this);
+
     Timer1 = new Timer(this, 100);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     Timer1->start();
 
     runShowingErrors([this] { FormCreate(); });
-}
-
-void TForm1::showEvent(QShowEvent* e)
-{
-    QMainWindow::showEvent(e);
-    if (e->spontaneous() || pokazane_)
-        return;
-    pokazane_ = true;
-    // The first show is centred before the window manager has framed the
-    // window; once it has, the window is centred again with its frame.
-    whenFramed(this, this, [this] {
-        centreOnScreen(this);
-        // The strip stands below where the game window now is.
-        if (Form6 && Form6->isVisible())
-            Form6->FormCreate();
-    });
 }
 
 void TForm1::FormCreate()
@@ -322,30 +308,4 @@ void TForm1::closeEvent(QCloseEvent* e)
 {
     runShowingErrors([this] { FormClose(); });
     QMainWindow::closeEvent(e);
-}
-
-void TForm1::changeEvent(QEvent* e)
-{
-    QMainWindow::changeEvent(e);
-    // On Wayland the compositor minimises the program's windows with their
-    // owner and the restore never reaches the program: the windows are left
-    // to it, or they would never come back.
-    if (e->type() != QEvent::WindowStateChange || compositorPlacesWindows())
-        return;
-    const bool bylo = static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized;
-    const bool jest = windowState() & Qt::WindowMinimized;
-    if (jest && !bylo) {
-        // The whole program goes down to the task bar with its main window.
-        schowane_.clear();
-        for (ToolWindow* w : findChildren<ToolWindow*>(Qt::FindDirectChildrenOnly))
-            if (w->isVisible()) {
-                schowane_.append(w);
-                w->hideWithGameWindow();
-            }
-    } else if (bylo && !jest) {
-        for (const QPointer<ToolWindow>& w : std::as_const(schowane_))
-            if (w)
-                w->showAgain();
-        schowane_.clear();
-    }
 }

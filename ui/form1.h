@@ -8,6 +8,7 @@
 
 class QLabel;
 class QStatusBar;
+class WindowSet;
 
 // The game window: the board, the clock and the status bar.
 class TForm1 : public QMainWindow {
@@ -32,21 +33,18 @@ public:
     QWidget* obszar = nullptr; // where the tiles live, right below the menu bar
     QStatusBar* StatusBar1 = nullptr;
     Timer* Timer1 = nullptr;
+    WindowSet* okna = nullptr; // where the windows stand, and their minimise
     BitmapButton *kratka2{}, *kratka1a{}, *kratka1b{}, *kratka1c{};
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void changeEvent(QEvent* e) override;
-    void showEvent(QShowEvent* e) override;
 
 private:
     void rozpocznij(bool demo);
     void ustawrozmiarklienta(int w, int h);
-    bool pokazane_ = false;
 
     QLabel* panele_[2] = {};
-    QList<QPointer<ToolWindow>> schowane_; // windows hidden while minimised
 };
 extern QPointer<TForm1> Form1; // empty once the window is gone
 

@@ -11,6 +11,7 @@
 #include "widgets/accessible.h"
 #include "widgets/application.h"
 #include "widgets/controls.h"
+#include "widgets/windowset.h"
 
 QPointer<TForm6> Form6;
 
@@ -131,34 +132,12 @@ void TForm6::pokazpomocnik()
     default:
         break;
     }
-    umiesc();
+    if (Form1)
+        Form1->okna->placeBelow(this);
 }
 
 void TForm6::FormCreate()
 {
-    umiesc();
-    // A window manager frames a just-shown window a little later: right
-    // after a show the frames of this window and, at start-up, of the game
-    // window may still be unknown. Place again as each becomes known; only
-    // that, never a game window that the player moves, moves the strip.
-    const auto ponownie = [this] {
-        if (isVisible())
-            umiesc();
-    };
-    if (Form1 && !isFramed(Form1))
-        whenFramed(Form1, this, ponownie);
-    if (!isFramed(this))
-        whenFramed(this, this, ponownie);
-}
-
-QPoint TForm6::miejsce() const
-{
-    const QRect r = frameRect(Form1);
-    return {r.left(), r.top() + r.height()};
-}
-
-void TForm6::umiesc()
-{
     if (Form1)
-        moveFrameTo(this, miejsce());
+        Form1->okna->keepBelow(this);
 }

@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QVariant>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
@@ -16,27 +17,23 @@
 #include "widgets/x11.h"
 
 namespace {
-// The frame the window manager last put round a window of each kind (main
-// windows, tool windows): a window it has not framed yet, such as a dialog
-// before its first opening, gets the frame of its kind.
-std::optional<QMargins> lastFrame[2];
-
-int frameKind(const QWidget* w)
-{
-    return qobject_cast<const ToolWindow*>(w) ? 1 : 0;
-}
-
 QMargins knownFrame(const QWidget* w);
 
 // Size of the frame around the client area; zero while no window of this
-// kind has been framed (or without a window manager).
+// kind has been framed (or without a window manager). The frame the window
+// manager last put round a window of each kind (main windows, tool windows)
+// is kept on the top window of the set: a window it has not framed yet,
+// such as a dialog before its first opening, gets the frame of its kind.
 QMargins frameMargins(const QWidget* w)
 {
-    std::optional<QMargins>& last = lastFrame[frameKind(w)];
+    QWidget* top = const_cast<QWidget*>(w);
+    while (top->parentWidget())
+        top = top->parentWidget();
+    const char* kind = qobject_cast<const ToolWindow*>(w) ? "lastToolFrame" : "lastMainFrame";
     const QMargins m = knownFrame(w);
     if (!m.isNull())
-        last = m;
-    return last.value_or(QMargins());
+        top->setProperty(kind, QVariant::fromValue(m));
+    return top->property(kind).value<QMargins>();
 }
 
 // The frame round the window now; zero while it is unknown. Qt learns of
