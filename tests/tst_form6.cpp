@@ -27,7 +27,7 @@ class TestForm6 : public QObject {
             return p.toImage().convertToFormat(QImage::Format_RGB32).copy(1, 1, 47, 47);
         };
         for (int s = 0; s < 4; ++s)
-            if (widoczna(kratki[s]->glyph()) == widoczna(b->picture()))
+            if (widoczna(Form1->kratka(std::uint8_t(s))->glyph()) == widoczna(b->picture()))
                 return s;
         return -1;
     }

@@ -92,10 +92,6 @@ TForm1::TForm1(QWidget* parent)
     kratka1a = szablon(obszar, "kratka1a", 1);
     kratka1b = szablon(obszar, "kratka1b", 2);
     kratka1c = szablon(obszar, "kratka1c", 3);
-    kratki[0] = kratka2;
-    kratki[1] = kratka1a;
-    kratki[2] = kratka1b;
-    kratki[3] = kratka1c;
 
     okna = new WindowSet(this);
 
@@ -152,6 +148,12 @@ QSize TForm1::rozmiarklienta() const
     return {width(), height() - menu};
 }
 
+const BitmapButton* TForm1::kratka(std::uint8_t stan) const
+{
+    const BitmapButton* const kratki[4] = {kratka2, kratka1a, kratka1b, kratka1c};
+    return kratki[stan];
+}
+
 QString TForm1::panel(int i) const
 {
     return panele_[i]->text();
@@ -186,6 +188,7 @@ void TForm1::zbudujplansze(bool klikalne)
             g->setGeometry(j * bok + margines, i * bok + margines, bok, bok);
             if (klikalne)
                 connect(g, &QPushButton::clicked, this, [this, g] { przyciskiClick(g); });
+            connect(g, &guzik::nowystan, g, [this, g](std::uint8_t s) { g->setGlyph(kratka(s)->glyph()); });
             g->kolumna = std::uint8_t(j);
             g->wiersz = std::uint8_t(i);
             ustawstan(g, 0);

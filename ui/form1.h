@@ -35,6 +35,8 @@ public:
     Timer* Timer1 = nullptr;
     WindowSet* okna = nullptr; // where the windows stand, and their minimise
     BitmapButton *kratka2{}, *kratka1a{}, *kratka1b{}, *kratka1c{};
+    // The glyph holder of state 0..3: a tile shows its glyph.
+    const BitmapButton* kratka(std::uint8_t stan) const;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
