@@ -3,11 +3,10 @@
 #include <QPointer>
 
 #include "widgets/bitmapbutton.h"
+#include "widgets/statusbar.h"
 #include "widgets/timer.h"
 #include "widgets/window.h"
 
-class QLabel;
-class QStatusBar;
 class WindowSet;
 
 // The game window: the board, the clock and the status bar.
@@ -31,7 +30,7 @@ public:
     void ustawpanel(int i, const QString& tekst);
 
     QWidget* obszar = nullptr; // where the tiles live, right below the menu bar
-    QStatusBar* StatusBar1 = nullptr;
+    StatusBar* StatusBar1 = nullptr;
     Timer* Timer1 = nullptr;
     WindowSet* okna = nullptr; // where the windows stand, and their minimise
     BitmapButton *kratka2{}, *kratka1a{}, *kratka1b{}, *kratka1c{};
@@ -45,8 +44,6 @@ protected:
 private:
     void rozpocznij(bool demo);
     void ustawrozmiarklienta(int w, int h);
-
-    QLabel* panele_[2] = {};
 };
 extern QPointer<TForm1> Form1; // empty once the window is gone
 
