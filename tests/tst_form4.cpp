@@ -30,14 +30,9 @@ bool widoczny(int t)
 }
 } // namespace
 
-class TestForm4 : public QObject {
+class TestForm4 : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
-
 private Q_SLOTS:
-    void init() { okna.emplace(); }
-    void cleanup() { okna.reset(); }
-
     void wyglad()
     {
         MainMenu1->Listarekordw1Click();

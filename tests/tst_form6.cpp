@@ -15,9 +15,8 @@
 #include "ui/form1.h"
 #include "ui/form6.h"
 
-class TestForm6 : public QObject {
+class TestForm6 : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
 
     // Which tile state's glyph an image box shows: its visible 47 × 47 part
     // is compared with the same part of the game's glyph holders. -1: none.
@@ -61,9 +60,6 @@ class TestForm6 : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form6)); }
-    void cleanup() { okna.reset(); }
-
     void poczatek()
     {
         // The options say one colour; the strip shows all five until a start.

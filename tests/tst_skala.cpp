@@ -13,9 +13,8 @@
 #include "ui/form4.h"
 #include "ui/form6.h"
 
-class TestSkala : public QObject {
+class TestSkala : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
 
     // What a 47 × 47 box shows of a glyph at 2x: its middle without the frame.
     static QImage srodek(const char* plik)
@@ -28,9 +27,6 @@ class TestSkala : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form6)); }
-    void cleanup() { okna.reset(); }
-
     void pasek()
     {
         QCOMPARE(Form6->devicePixelRatio(), 2.0);

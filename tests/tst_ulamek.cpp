@@ -12,14 +12,9 @@
 #include "ui/form1.h"
 #include "ui/form4.h"
 
-class TestUlamek : public QObject {
+class TestUlamek : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
-
 private Q_SLOTS:
-    void init() { okna.emplace(); }
-    void cleanup() { okna.reset(); }
-
     void kratki()
     {
         // The tiles' pictures cover every device pixel of the board: the
