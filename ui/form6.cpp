@@ -1,8 +1,5 @@
 #include "ui/form6.h"
 
-#include <algorithm>
-
-#include <QFontMetrics>
 #include <QLabel>
 
 #include "game/plansza.h"
@@ -41,17 +38,7 @@ void jak(ImageBox* cel, const ImageBox* wzor)
 // keeps it whole, two pixels clear of the pictures on either side.
 QFont strzalkowa(const QString& tekst)
 {
-    constexpr int najwiecej = 25 - 4, duza = 33;
-    QFont f = pixelFont(QStringLiteral("DejaVu Sans"), duza, true);
-    const int szerokosc = QFontMetrics(f).boundingRect(tekst).width();
-    // Start from the size that the width at 33 px promises: each size
-    // tried loads the face once more.
-    for (int px = std::min(duza, duza * najwiecej / std::max(1, szerokosc)); px > 8; --px) {
-        f.setPixelSize(px);
-        if (QFontMetrics(f).boundingRect(tekst).width() <= najwiecej)
-            break;
-    }
-    return f;
+    return shrunkToFit(pixelFont(QStringLiteral("DejaVu Sans"), 33, true), tekst, 25 - 4);
 }
 
 QLabel* strzalka(QWidget* parent, const char* nazwa, int left)
