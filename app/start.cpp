@@ -6,10 +6,6 @@
 #include <QAction>
 #include <QCoreApplication>
 
-#if ZM_X11
-#include <xcb/xcb.h>
-#endif
-
 #include "app/menu.h"
 #include "store/rekordy.h"
 #include "ui/form1.h"
@@ -20,6 +16,7 @@
 #include "ui/opcje.h"
 #include "ui/znaczki.h"
 #include "widgets/window.h"
+#include "widgets/x11.h"
 
 bool jestekran(int argc, char** argv)
 {
@@ -49,16 +46,11 @@ bool wybierzplatforme(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0)
             return true;
-#if ZM_X11
     // An X server that does not let us in leaves Qt's own choice (and
     // spares the player Qt's complaints about it); with no Wayland beside
     // it, that choice could only abort.
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    const bool answers = !xcb_connection_has_error(c);
-    xcb_disconnect(c);
-    if (!answers)
+    if (!xServerAnswers())
         return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#endif
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     return true;
 }

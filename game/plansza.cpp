@@ -5,7 +5,6 @@
 
 TGra gra;
 guzik* plansza[10][10] = {};
-BitmapButton* kratki[4] = {};
 
 QString nazwakoloru(std::uint8_t stan)
 {
@@ -44,8 +43,7 @@ void pokazstan(guzik* g)
 {
     if (g->stan > 3)
         return;
-    if (kratki[g->stan])
-        g->setGlyph(kratki[g->stan]->glyph());
+    Q_EMIT g->nowystan(g->stan);
     if (wstrzymane == 0)
         nazwij(g);
 }

@@ -25,21 +25,22 @@ public:
     std::uint8_t stan = 0;    // 0..gra.kolory
     std::uint8_t kolumna = 0; // 0-based, never changes
     std::uint8_t wiersz = 0;  // 0-based, never changes
+
+Q_SIGNALS:
+    // The tile now stands at `stan` (0..3): whoever shows the board gives
+    // it the look of that colour.
+    void nowystan(std::uint8_t stan);
 };
 
 // The tiles of the board on screen, [row][column]; only rows 0..gra.y-1 and
 // columns 0..gra.x-1 are meaningful.
 extern guzik* plansza[10][10];
 
-// The glyph holders of states 0..3 (kratka2, kratka1a, kratka1b, kratka1c);
-// the game window sets them at its creation.
-extern BitmapButton* kratki[4];
-
 // "szary", "czerwony", "żółty", "zielony" for states 0..3.
 QString nazwakoloru(std::uint8_t stan);
 
-// Shows a tile's state: the glyph of its colour, and for assistive
-// technology its place and colour ("kolumna 3, wiersz 2, czerwony"). A
+// Shows a tile's state: its look through guzik::nowystan, and for
+// assistive technology its place and colour ("kolumna 3, wiersz 2, czerwony"). A
 // tile is renamed only when its name changes: each rename is an event a
 // screen reader has to work through.
 void pokazstan(guzik* g);
@@ -55,7 +56,7 @@ public:
     NazwyPozniej& operator=(const NazwyPozniej&) = delete;
 };
 
-// The only way a tile's state is set: the state, and the glyph with it.
+// The only way a tile's state is set: the state, and its look with it.
 void ustawstan(guzik* g, std::uint8_t stan);
 
 // Advances the tile at 1-based (kolumna, wiersz) by one state.

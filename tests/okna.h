@@ -1,8 +1,11 @@
 #pragma once
 // Helpers of the window tests: the program's window set, starting a game,
 // the records list's rows, and what its text looks like on screen.
+#include <optional>
+
 #include <QLabel>
 #include <QLocale>
+#include <QTest>
 
 #include "app/start.h"
 #include "katalog.h"
@@ -10,6 +13,7 @@
 #include "store/ustawienia.h"
 #include "ui/form1.h"
 #include "ui/form4.h"
+#include "ui/form6.h"
 
 // A game or demonstration started from these options, as the menu starts it.
 inline void nowagra(int x, int y, int k, int przejscie = 0, bool demo = false)
@@ -88,4 +92,20 @@ public:
         Form1->Timer1->stop();
     }
     ~ZestawOkien() { zniszczokna(); }
+};
+
+// The base of the window tests: each test function runs in its own window
+// set, up and on screen. One with more to undo overrides cleanup() and
+// calls this one last.
+class TestOkien : public QObject {
+    Q_OBJECT
+protected:
+    std::optional<ZestawOkien> okna;
+protected Q_SLOTS:
+    void init()
+    {
+        okna.emplace();
+        QVERIFY(QTest::qWaitForWindowExposed(Form1) && QTest::qWaitForWindowExposed(Form6));
+    }
+    void cleanup() { okna.reset(); }
 };

@@ -25,14 +25,9 @@
 #include "ui/form6.h"
 #include "ui/opcje.h"
 
-class TestForm1 : public QObject {
+class TestForm1 : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
-
 private Q_SLOTS:
-    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form1)); }
-    void cleanup() { okna.reset(); }
-
     void startokien()
     {
         QCOMPARE(Form1->windowTitle(), QStringLiteral("Zmieniarka"));

@@ -11,9 +11,8 @@
 #include "ui/form1.h"
 #include "ui/form3.h"
 
-class TestForm3 : public QObject {
+class TestForm3 : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
 
     static void otworz()
     {
@@ -25,9 +24,6 @@ class TestForm3 : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form1)); }
-    void cleanup() { okna.reset(); }
-
     void klawisze_data()
     {
         QTest::addColumn<int>("klawisz");

@@ -30,14 +30,9 @@ bool widoczny(int t)
 }
 } // namespace
 
-class TestForm4 : public QObject {
+class TestForm4 : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
-
 private Q_SLOTS:
-    void init() { okna.emplace(); }
-    void cleanup() { okna.reset(); }
-
     void wyglad()
     {
         MainMenu1->Listarekordw1Click();
@@ -263,19 +258,6 @@ private Q_SLOTS:
         QVERIFY(!Form4->isVisible());
     }
 
-    void polskiewersaliki()
-    {
-        // Capitals stand where Tahoma puts them at 11 px, 3 px below the top
-        // of a list cell and of a label (ascent 11, capitals 8 high), and
-        // their accents are inked whole above them, below the top edge.
-        MainMenu1->Listarekordw1Click();
-        MainMenu1->Opcje1Click();
-        const Wersaliki w = wersaliki(Opcje->Label1);
-        for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
-            QCOMPARE(wiersze[0].first(), 3);
-            QCOMPARE(wiersze[1].mid(0, 3), QList<int>({0, 1, 3}));
-        }
-    }
 };
 
 ZM_TEST_MAIN(TestForm4)

@@ -33,9 +33,8 @@ void pisz(QWidget* w, const QString& tekst)
 }
 } // namespace
 
-class TestForm5 : public QObject {
+class TestForm5 : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
 
     // Plays an x * y game at k colours to its end: `dziesiate` tenths on the
     // clock and `ruchow` moves, the last one a real click on a tile.
@@ -65,8 +64,7 @@ class TestForm5 : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { okna.emplace(); }
-    void cleanup() { fileio::restoreCalls(); okna.reset(); }
+    void cleanup() { fileio::restoreCalls(); TestOkien::cleanup(); }
 
     void wyglad()
     {

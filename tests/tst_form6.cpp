@@ -15,9 +15,8 @@
 #include "ui/form1.h"
 #include "ui/form6.h"
 
-class TestForm6 : public QObject {
+class TestForm6 : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
 
     // Which tile state's glyph an image box shows: its visible 47 × 47 part
     // is compared with the same part of the game's glyph holders. -1: none.
@@ -27,7 +26,7 @@ class TestForm6 : public QObject {
             return p.toImage().convertToFormat(QImage::Format_RGB32).copy(1, 1, 47, 47);
         };
         for (int s = 0; s < 4; ++s)
-            if (widoczna(kratki[s]->glyph()) == widoczna(b->picture()))
+            if (widoczna(Form1->kratka(std::uint8_t(s))->glyph()) == widoczna(b->picture()))
                 return s;
         return -1;
     }
@@ -61,9 +60,6 @@ class TestForm6 : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form6)); }
-    void cleanup() { okna.reset(); }
-
     void poczatek()
     {
         // The options say one colour; the strip shows all five until a start.

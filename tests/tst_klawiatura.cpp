@@ -249,7 +249,7 @@ private Q_SLOTS:
                             + QString::number(kropki[2]) + ' ' + QString::number(kropki[3])));
         QCOMPARE(plansza[0][0]->glyph().toImage(), BitmapButton::masked(QPixmap(QStringLiteral(":/kratka2.bmp"))).toImage());
         const auto srodek = [](const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_RGB32).copy(1, 1, 47, 47); };
-        QCOMPARE(srodek(Form6->Image3->picture()), srodek(kratki[2]->glyph()));
+        QCOMPARE(srodek(Form6->Image3->picture()), srodek(Form1->kratka(2)->glyph()));
         QVERIFY(srodek(Form6->Image3->picture()) != srodek(QPixmap(QStringLiteral(":/kratka1b.bmp"))));
 
         wybierzznaczki({QStringLiteral("zmieniarka")});

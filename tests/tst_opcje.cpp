@@ -18,9 +18,8 @@
 #include "ui/form1.h"
 #include "ui/opcje.h"
 
-class TestOpcje : public QObject {
+class TestOpcje : public TestOkien {
     Q_OBJECT
-    std::unique_ptr<ZestawOkien> okna;
 
     static void otworz()
     {
@@ -31,9 +30,6 @@ class TestOpcje : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { okna = std::make_unique<ZestawOkien>(); }
-    void cleanup() { okna.reset(); }
-
     void domyslne()
     {
         otworz();

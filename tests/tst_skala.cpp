@@ -13,9 +13,8 @@
 #include "ui/form4.h"
 #include "ui/form6.h"
 
-class TestSkala : public QObject {
+class TestSkala : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
 
     // What a 47 × 47 box shows of a glyph at 2x: its middle without the frame.
     static QImage srodek(const char* plik)
@@ -28,9 +27,6 @@ class TestSkala : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { okna.emplace(); QVERIFY(QTest::qWaitForWindowExposed(Form6)); }
-    void cleanup() { okna.reset(); }
-
     void pasek()
     {
         QCOMPARE(Form6->devicePixelRatio(), 2.0);
@@ -71,19 +67,6 @@ private Q_SLOTS:
             QVERIFY2(QRect(QPoint(), Form3->size()).contains(w->geometry()), qPrintable(w->objectName()));
     }
 
-    void akcenty()
-    {
-        // At 2x the capitals stand 6 pixels below the top, their accents
-        // whole above them.
-        Form4->openCentred();
-        Form4->Label1->setFont(Form4->listar->font());
-        Form4->Label1->setContentsMargins({}); // the heading's room above its capitals
-        const Wersaliki w = wersaliki(Form4->Label1);
-        for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
-            QCOMPARE(wiersze[0].first(), 6);
-            QCOMPARE(wiersze[1].mid(0, 5), QList<int>({0, 1, 2, 3, 6}));
-        }
-    }
 };
 
 int main(int argc, char** argv)

@@ -1,6 +1,6 @@
 // At 150 % the edges of tiles and the grid lines of the records list fall
 // inside device pixels: no seam between two tiles, every grid line as wide
-// as the others; the capitals' accents stay whole.
+// as the others.
 #include <optional>
 #include <QLabel>
 
@@ -12,14 +12,9 @@
 #include "ui/form1.h"
 #include "ui/form4.h"
 
-class TestUlamek : public QObject {
+class TestUlamek : public TestOkien {
     Q_OBJECT
-    std::optional<ZestawOkien> okna;
-
 private Q_SLOTS:
-    void init() { okna.emplace(); }
-    void cleanup() { okna.reset(); }
-
     void kratki()
     {
         // The tiles' pictures cover every device pixel of the board: the
@@ -58,19 +53,6 @@ private Q_SLOTS:
         QCOMPARE(linie, QList<int>({1, 1, 1, 1, 1}));
     }
 
-    void akcenty()
-    {
-        // Capitals 5 device pixels below the top of a cell of the list and
-        // of a label (3 px at 1x), their accents whole above a clear row.
-        MainMenu1->Listarekordw1Click();
-        Form4->Label1->setFont(Form4->listar->font());
-        Form4->Label1->setContentsMargins({}); // the heading's room above its capitals
-        const Wersaliki w = wersaliki(Form4->Label1);
-        for (const QList<int>* wiersze : {w.komorka, w.etykieta}) {
-            QCOMPARE(wiersze[0].first(), 5);
-            QVERIFY(wiersze[1].contains(2) && !wiersze[1].contains(4));
-        }
-    }
 };
 
 int main(int argc, char** argv)

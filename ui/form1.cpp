@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLayout>
-#include <QStatusBar>
-#include <QWindowStateChangeEvent>
 
 #include "game/mieszanie.h"
 #include "game/plansza.h"
@@ -19,13 +16,14 @@
 #include "widgets/application.h"
 #include "widgets/errorbox.h"
 #include "widgets/window.h"
+#include "widgets/windowset.h"
 
 QPointer<TForm1> Form1;
 
 namespace {
 constexpr int bok = 47;      // a tile's side
 constexpr int margines = 5;  // around the board
-constexpr int pasek = 20;    // status bar height
+constexpr int pasek = StatusBar::barHeight;
 
 BitmapButton* szablon(QWidget* parent, const char* nazwa, std::uint8_t stan)
 {
@@ -35,6 +33,21 @@ BitmapButton* szablon(QWidget* parent, const char* nazwa, std::uint8_t stan)
     b->hide();
     hideFromAccessibility(b);
     return b;
+}
+
+// Where the tiles live, right below the menu bar.
+QWidget* obszarplanszy(QMainWindow* okno)
+{
+    auto* obszar = new QWidget(okno);
+    obszar->setObjectName(QStringLiteral("obszar"));
+    obszar->setBackgroundRole(QPalette::Button);
+    obszar->setAutoFillBackground(true);
+    okno->setCentralWidget(obszar);
+    // The board itself holds the focus until the player tabs into it, so
+    // that activating the window never puts it on a tile by itself.
+    obszar->setFocusPolicy(Qt::ClickFocus);
+    obszar->setFocus(Qt::OtherFocusReason);
+    return obszar;
 }
 
 void kliknij(QObject* Sender)
@@ -60,30 +73,10 @@ TForm1::TForm1(QWidget* parent)
     setWindowTitle(QStringLiteral("Zmieniarka"));
     setFont(windowFont());
 
-    obszar = new QWidget(this);
-    obszar->setObjectName(QStringLiteral("obszar"));
-    obszar->setBackgroundRole(QPalette::Button);
-    obszar->setAutoFillBackground(true);
-    setCentralWidget(obszar);
-    // The board itself holds the focus until the player tabs into it, so
-    // that activating the window never puts it on a tile by itself.
-    obszar->setFocusPolicy(Qt::ClickFocus);
-    obszar->setFocus(Qt::OtherFocusReason);
+    obszar = obszarplanszy(this);
 
-    StatusBar1 = new QStatusBar(this);
+    StatusBar1 = new StatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setFixedHeight(pasek);
-    // The panels are placed by hand (ustawrozmiarklienta), outside the status
-    // bar's own layout: that one would widen the narrow 3-column window.
-    for (int i = 0; i < 2; ++i) {
-        auto* l = new QLabel(StatusBar1);
-        l->setObjectName(QStringLiteral("panel%1").arg(i));
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-        panele_[i] = l;
-    }
     setStatusBar(StatusBar1);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ustawrozmiarklienta(361, 311);
@@ -92,10 +85,8 @@ TForm1::TForm1(QWidget* parent)
     kratka1a = szablon(obszar, "kratka1a", 1);
     kratka1b = szablon(obszar, "kratka1b", 2);
     kratka1c = szablon(obszar, "kratka1c", 3);
-    kratki[0] = kratka2;
-    kratki[1] = kratka1a;
-    kratki[2] = kratka1b;
-    kratki[3] = kratka1c;
+
+    okna = new WindowSet(this);
 
     Timer1 = new Timer(this, 100);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -103,22 +94,6 @@ TForm1::TForm1(QWidget* parent)
     Timer1->start();
 
     runShowingErrors([this] { FormCreate(); });
-}
-
-void TForm1::showEvent(QShowEvent* e)
-{
-    QMainWindow::showEvent(e);
-    if (e->spontaneous() || pokazane_)
-        return;
-    pokazane_ = true;
-    // The first show is centred before the window manager has framed the
-    // window; once it has, the window is centred again with its frame.
-    whenFramed(this, this, [this] {
-        centreOnScreen(this);
-        // The strip stands below where the game window now is.
-        if (Form6 && Form6->isVisible())
-            Form6->FormCreate();
-    });
 }
 
 void TForm1::FormCreate()
@@ -137,25 +112,10 @@ void TForm1::FormCreate()
 void TForm1::ustawrozmiarklienta(int w, int h)
 {
     obszar->setFixedSize(w, h - pasek);
-    // The time panel is 115 px; the move panel is at least 50 px and, as the
-    // last panel of a status bar does, reaches to the right edge. Only the
-    // 3-column window is too narrow for both: there the panels close up
-    // without margins, the move panel as wide as "Ruchy: 99999" and the
-    // time panel the rest, which still holds "Czas: 999.9 sek.".
-    constexpr int gora = 3, dol = 2, najwezszy = 50;
-    int lewy = 2, odstep = 6, wciecie = 2;
-    int czas = 115;
-    if (w < lewy + czas + odstep + najwezszy) {
-        lewy = odstep = wciecie = 0;
-        const int ruchy = panele_[1]->fontMetrics().horizontalAdvance(QStringLiteral("Ruchy: 99999"))
-                          + 2 * panele_[1]->frameWidth();
-        czas = w - ruchy;
-    }
-    const int wysokosc = pasek - gora - dol;
-    for (QLabel* l : panele_)
-        l->setIndent(wciecie);
-    panele_[0]->setGeometry(lewy, gora, czas, wysokosc);
-    panele_[1]->setGeometry(lewy + czas + odstep, gora, w - lewy - czas - odstep, wysokosc);
+    // Only the 3-column window is too narrow for both panels: there the
+    // time panel is what "Ruchy: 99999" leaves, and still holds
+    // "Czas: 999.9 sek.".
+    StatusBar1->fitWidth(w, QStringLiteral("Ruchy: 99999"));
     layout()->activate();
 }
 
@@ -166,14 +126,20 @@ QSize TForm1::rozmiarklienta() const
     return {width(), height() - menu};
 }
 
+const BitmapButton* TForm1::kratka(std::uint8_t stan) const
+{
+    const BitmapButton* const kratki[4] = {kratka2, kratka1a, kratka1b, kratka1c};
+    return kratki[stan];
+}
+
 QString TForm1::panel(int i) const
 {
-    return panele_[i]->text();
+    return StatusBar1->panel(i);
 }
 
 void TForm1::ustawpanel(int i, const QString& tekst)
 {
-    panele_[i]->setText(tekst);
+    StatusBar1->setPanel(i, tekst);
 }
 
 void TForm1::wyczyscplansze()
@@ -200,6 +166,7 @@ void TForm1::zbudujplansze(bool klikalne)
             g->setGeometry(j * bok + margines, i * bok + margines, bok, bok);
             if (klikalne)
                 connect(g, &QPushButton::clicked, this, [this, g] { przyciskiClick(g); });
+            connect(g, &guzik::nowystan, g, [this, g](std::uint8_t s) { g->setGlyph(kratka(s)->glyph()); });
             g->kolumna = std::uint8_t(j);
             g->wiersz = std::uint8_t(i);
             ustawstan(g, 0);
@@ -326,30 +293,4 @@ void TForm1::closeEvent(QCloseEvent* e)
         Form5->close();
     runShowingErrors([this] { FormClose(); });
     QMainWindow::closeEvent(e);
-}
-
-void TForm1::changeEvent(QEvent* e)
-{
-    QMainWindow::changeEvent(e);
-    // On Wayland the compositor minimises the program's windows with their
-    // owner and the restore never reaches the program: the windows are left
-    // to it, or they would never come back.
-    if (e->type() != QEvent::WindowStateChange || compositorPlacesWindows())
-        return;
-    const bool bylo = static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized;
-    const bool jest = windowState() & Qt::WindowMinimized;
-    if (jest && !bylo) {
-        // The whole program goes down to the task bar with its main window.
-        schowane_.clear();
-        for (ToolWindow* w : findChildren<ToolWindow*>(Qt::FindDirectChildrenOnly))
-            if (w->isVisible()) {
-                schowane_.append(w);
-                w->hideWithGameWindow();
-            }
-    } else if (bylo && !jest) {
-        for (const QPointer<ToolWindow>& w : std::as_const(schowane_))
-            if (w)
-                w->showAgain();
-        schowane_.clear();
-    }
 }

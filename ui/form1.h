@@ -3,11 +3,11 @@
 #include <QPointer>
 
 #include "widgets/bitmapbutton.h"
+#include "widgets/statusbar.h"
 #include "widgets/timer.h"
 #include "widgets/window.h"
 
-class QLabel;
-class QStatusBar;
+class WindowSet;
 
 // The game window: the board, the clock and the status bar.
 class TForm1 : public QMainWindow {
@@ -30,23 +30,20 @@ public:
     void ustawpanel(int i, const QString& tekst);
 
     QWidget* obszar = nullptr; // where the tiles live, right below the menu bar
-    QStatusBar* StatusBar1 = nullptr;
+    StatusBar* StatusBar1 = nullptr;
     Timer* Timer1 = nullptr;
+    WindowSet* okna = nullptr; // where the windows stand, and their minimise
     BitmapButton *kratka2{}, *kratka1a{}, *kratka1b{}, *kratka1c{};
+    // The glyph holder of state 0..3: a tile shows its glyph.
+    const BitmapButton* kratka(std::uint8_t stan) const;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void changeEvent(QEvent* e) override;
-    void showEvent(QShowEvent* e) override;
 
 private:
     void rozpocznij(bool demo);
     void ustawrozmiarklienta(int w, int h);
-    bool pokazane_ = false;
-
-    QLabel* panele_[2] = {};
-    QList<QPointer<ToolWindow>> schowane_; // windows hidden while minimised
 };
 extern QPointer<TForm1> Form1; // empty once the window is gone
 

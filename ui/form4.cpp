@@ -219,7 +219,7 @@ void TForm4::pokazrekord(std::uint8_t kolory, int pola, bool tezotwarte)
     const bool otwarte = isVisible();
     openCentred();
     if (!otwarte || tezotwarte)
-        zaznaczwiersz(kolory, pola);
+        zaznaczwiersz(kolory, pola); // no such row: the list stays as it was
 }
 
 void TForm4::Button1Click()

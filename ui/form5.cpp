@@ -1,10 +1,6 @@
 #include "ui/form5.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,25 +35,8 @@ QFont brawo()
 {
     // Arial Black's cell is about 1.41 of its character height: a 40-pixel
     // cell holds 28-pixel characters.
-    QFont f = arialBlack(28);
     // A wider stand-in is narrowed to the word's box, so the "!" is not cut.
-    const int w = QFontMetrics(f).horizontalAdvance(brawotekst);
-    if (w > brawoszerokosc)
-        f.setStretch(f.stretch() * brawoszerokosc / w);
-    return f;
-}
-
-// MS Sans Serif is a bitmap face here, in its 11-pixel size only: drawn
-// larger, or on a scaled screen, its letters come out tiny and spread apart.
-// There the scalable face closest to it stands in.
-QFont mssansserif(int piksele)
-{
-    QFont f = pixelFont(QStringLiteral("MS Sans Serif"), piksele);
-    const QFontInfo jest(f);
-    if (!QFontDatabase::isScalable(jest.family())
-        && (piksele != 11 || qApp->devicePixelRatio() != 1.0))
-        f.setFamily(QStringLiteral("Tahoma"));
-    return f;
+    return narrowedTo(arialBlack(28), brawotekst, brawoszerokosc);
 }
 
 // Only a board the game can build has an entry in rekordy.
@@ -98,13 +77,13 @@ TForm5::TForm5(QWidget* parent)
 void TForm5::prepareFirstShow()
 {
     // Three faces to find: only once a game is won, not at every start.
-    setFont(mssansserif(11));
+    setFont(msSansSerif(11));
     const QFont duza = brawo();
     for (QLabel* l : {Label1, Label2}) {
         l->setFont(duza);
         l->setContentsMargins(0, arialBlackDrop(duza, 28), 0, 0);
     }
-    Label3->setFont(mssansserif(16)); // a 20-pixel cell
+    Label3->setFont(msSansSerif(16)); // a 20-pixel cell
 
     // The name box as well: a new edit box lays out its empty text in the
     // application's own face, one more face to find.

@@ -1,6 +1,5 @@
 #include "ui/form6.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 
 #include "game/plansza.h"
@@ -9,6 +8,7 @@
 #include "widgets/accessible.h"
 #include "widgets/application.h"
 #include "widgets/controls.h"
+#include "widgets/windowset.h"
 
 QPointer<TForm6> Form6;
 
@@ -42,14 +42,7 @@ void jak(ImageBox* cel, const ImageBox* wzor)
 // Sans is made smaller still where it needs to be.
 QFont strzalkowa(const QString& tekst)
 {
-    constexpr int najwiecej = 25 - 4, start = 26;
-    QFont f = pixelFont(QStringLiteral("DejaVu Sans"), start, true);
-    for (int px = start; px > 8; --px) {
-        f.setPixelSize(px);
-        if (QFontMetrics(f).boundingRect(tekst).width() <= najwiecej)
-            break;
-    }
-    return f;
+    return shrunkToFit(pixelFont(QStringLiteral("DejaVu Sans"), 26, true), tekst, 25 - 4);
 }
 
 QLabel* strzalka(QWidget* parent, const char* nazwa, int left)
@@ -130,34 +123,12 @@ void TForm6::pokazpomocnik()
     default:
         break;
     }
-    umiesc();
+    if (Form1)
+        Form1->okna->placeBelow(this);
 }
 
 void TForm6::FormCreate()
 {
-    umiesc();
-    // A window manager frames a just-shown window a little later: right
-    // after a show the frames of this window and, at start-up, of the game
-    // window may still be unknown. Place again as each becomes known; only
-    // that, never a game window that the player moves, moves the strip.
-    const auto ponownie = [this] {
-        if (isVisible())
-            umiesc();
-    };
-    if (Form1 && !isFramed(Form1))
-        whenFramed(Form1, this, ponownie);
-    if (!isFramed(this))
-        whenFramed(this, this, ponownie);
-}
-
-QPoint TForm6::miejsce() const
-{
-    const QRect r = frameRect(Form1);
-    return {r.left(), r.top() + r.height()};
-}
-
-void TForm6::umiesc()
-{
     if (Form1)
-        moveFrameTo(this, miejsce());
+        Form1->okna->keepBelow(this);
 }

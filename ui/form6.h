@@ -24,9 +24,5 @@ public:
 
 private:
     void ustawszerokosc(int szerokosc);
-    // Where the strip's outer top-left corner belongs: the game window's
-    // outer bottom-left corner.
-    QPoint miejsce() const;
-    void umiesc();
 };
 extern QPointer<TForm6> Form6; // empty once the window is gone
