@@ -240,12 +240,17 @@ void ToolWindow::keyPressEvent(QKeyEvent* e)
     QWidget::keyPressEvent(e);
 }
 
-void ToolWindow::showEvent(QShowEvent* e)
+void ToolWindow::prepareNow()
 {
     if (!prepared_) {
         prepared_ = true;
         prepareFirstShow();
     }
+}
+
+void ToolWindow::showEvent(QShowEvent* e)
+{
+    prepareNow();
     if (!e->spontaneous()) {
         // Not yet mapped: what the window manager reads at the mapping.
         // Without a transient owner the window can go behind the game
