@@ -86,10 +86,7 @@ void utworzokna()
     QObject::connect(Form6, &ToolWindow::closed, MainMenu1, [] { MainMenu1->Pomocnik1->setChecked(false); });
     // The records list is the slowest window to open the first time: its
     // table is made while the player looks at the new game window.
-    QTimer::singleShot(400, Form4, [] {
-        Form4->prepareNow();
-        Form4->grab(); // laid out and drawn once off screen: its letters are ready
-    });
+    QTimer::singleShot(400, Form4, [] { Form4->prepareNow(); });
 }
 
 void zniszczokna()
