@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QTimer>
 
 #include "app/menu.h"
 #include "store/rekordy.h"
@@ -84,9 +83,6 @@ void utworzokna()
         Form1->show();
     // Closed from the window manager too: the mark follows the strip.
     QObject::connect(Form6, &ToolWindow::closed, MainMenu1, [] { MainMenu1->Pomocnik1->setChecked(false); });
-    // The records list is the slowest window to open the first time: its
-    // table is made while the player looks at the new game window.
-    QTimer::singleShot(400, Form4, [] { Form4->prepareNow(); });
 }
 
 void zniszczokna()

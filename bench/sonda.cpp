@@ -136,11 +136,6 @@ void pierwszeotwarcie(const char* nazwa, QWidget* okno, const std::function<void
 // new record (so with its name box).
 long otworzokna()
 {
-    // A player opens the first window some moments after the game window
-    // appears, by then the program has prepared the records list.
-    const QDeadlineTimer chwila(500);
-    while (!chwila.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     std::printf("okna:");
     pierwszeotwarcie("opcje", Opcje, [] { MainMenu1->Opcje1Click(); });
     pierwszeotwarcie("oprogramie", Form3, [] { MainMenu1->Oprogramie1Click(); });

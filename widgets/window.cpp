@@ -240,17 +240,12 @@ void ToolWindow::keyPressEvent(QKeyEvent* e)
     QWidget::keyPressEvent(e);
 }
 
-void ToolWindow::prepareNow()
+void ToolWindow::showEvent(QShowEvent* e)
 {
     if (!prepared_) {
         prepared_ = true;
         prepareFirstShow();
     }
-}
-
-void ToolWindow::showEvent(QShowEvent* e)
-{
-    prepareNow();
     if (!e->spontaneous()) {
         // Not yet mapped: what the window manager reads at the mapping.
         // Without a transient owner the window can go behind the game

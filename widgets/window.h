@@ -40,9 +40,6 @@ class ToolWindow : public QWidget {
 public:
     // `name` is the object's name, by which tests and tools find it.
     ToolWindow(QWidget* parent, const char* name, const QString& caption, QSize client, bool stayOnTop);
-    // Prepares now what the first showing needs, at a moment the program
-    // has nothing else to do, so that the first opening is quick too.
-    void prepareNow();
 
     // Shows the window centred on the screen, also when it is already open.
     // An open window runs its show handler again unless told otherwise.
