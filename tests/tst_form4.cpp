@@ -185,6 +185,26 @@ private Q_SLOTS:
         QCOMPARE(gorny(), 30);
     }
 
+    // While the player looks at the game, the list is made ready hidden,
+    // telling a screen reader nothing (a selected cell would be read out as
+    // the focus); it then opens as a list made at its opening does.
+    void zawczasu()
+    {
+        QTRY_VERIFY(Form4->listar);
+        QVERIFY(!Form4->isVisible());
+        QCOMPARE(Form4->listar->rowCount(), 96);
+        QCOMPARE(Form4->listar->currentRow(), -1);
+
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(zaznaczone(), QList<int>{0});
+        const QImage zawczasu = Form4->grab().toImage();
+        okna.reset();
+        okna.emplace();
+        QVERIFY(!Form4->listar);
+        MainMenu1->Listarekordw1Click();
+        QCOMPARE(Form4->grab().toImage(), zawczasu);
+    }
+
     // Choosing the list again while it is open keeps the player's choice;
     // the selection step is for an opening from hidden.
     void ponowneotwarcie()

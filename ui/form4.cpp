@@ -121,8 +121,18 @@ void TForm4::FormCreate()
         zrobtabele();
     wypelnij(naliscie_ ? *naliscie_ : rekordy);
     naliscie_.reset();
-    // Like any fresh table, the list starts with its first row selected.
-    listar->setCurrentCell(0, 0);
+    // Like any fresh table, the list starts with its first row selected;
+    // a list made ahead, while hidden, selects it as it opens: a selection
+    // tells a screen reader that the table has the focus.
+    if (isVisible())
+        listar->setCurrentCell(0, 0);
+}
+
+void TForm4::showEvent(QShowEvent* e)
+{
+    ToolWindow::showEvent(e);
+    if (listar && listar->currentRow() < 0)
+        listar->setCurrentCell(0, 0);
 }
 
 void TForm4::odswiezlisterekordow()

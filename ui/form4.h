@@ -42,6 +42,7 @@ public:
 
 protected:
     void prepareFirstShow() override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void zrobtabele();

@@ -6,8 +6,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVariant>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -240,6 +242,15 @@ void ToolWindow::keyPressEvent(QKeyEvent* e)
     QWidget::keyPressEvent(e);
 }
 
+void ToolWindow::prepareAhead()
+{
+    if (prepared_ || isVisible())
+        return;
+    prepared_ = true;
+    prepareFirstShow();
+    grab();
+}
+
 void ToolWindow::showEvent(QShowEvent* e)
 {
     if (!prepared_) {
@@ -260,4 +271,51 @@ void ToolWindow::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
     if (!e->spontaneous() && !quiet_)
         Q_EMIT shown();
+}
+
+namespace {
+class IdlePreparer : public QObject {
+public:
+    IdlePreparer(QWidget* main, const QList<ToolWindow*>& windows) : QObject(main)
+    {
+        for (ToolWindow* w : windows)
+            windows_.append(w);
+        main->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            o->removeEventFilter(this);
+            // Nobody opens a window within a third of a second of seeing
+            // the game's.
+            QTimer::singleShot(300, this, &IdlePreparer::next);
+        }
+        return false;
+    }
+
+private:
+    void next()
+    {
+        while (!windows_.isEmpty()) {
+            const QPointer<ToolWindow> w = windows_.takeFirst();
+            if (w) {
+                w->prepareAhead();
+                break;
+            }
+        }
+        if (windows_.isEmpty())
+            deleteLater();
+        else
+            QTimer::singleShot(0, this, &IdlePreparer::next);
+    }
+
+    QList<QPointer<ToolWindow>> windows_;
+};
+} // namespace
+
+void prepareWhenIdle(QWidget* main, const QList<ToolWindow*>& windows)
+{
+    new IdlePreparer(main, windows);
 }

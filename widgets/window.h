@@ -55,6 +55,12 @@ public:
     // The window's default button: Enter that no control takes presses it.
     void setDefaultButton(QPushButton* button);
 
+    // Does now, while the window is still hidden, what its first showing
+    // would: prepares it and draws it once off screen, so that its faces
+    // are found and its letters drawn before anybody opens it. Nothing of
+    // it reaches the screen; a window shown before does nothing.
+    void prepareAhead();
+
 Q_SIGNALS:
     void shown();
     // Closed by its own controls or by the window manager (not hidden with
@@ -79,3 +85,9 @@ private:
     bool rerunOnReopen_ = true;
     bool quiet_ = false;
 };
+
+// Once `main` has drawn its first frame and the player has had a moment to
+// look at it, prepares each of `windows` ahead (ToolWindow::prepareAhead),
+// one per turn of the event loop, so that a key pressed meanwhile waits for
+// one window at most.
+void prepareWhenIdle(QWidget* main, const QList<ToolWindow*>& windows);
