@@ -19,9 +19,10 @@ public:
     explicit TForm4(QWidget* parent = nullptr);
     ~TForm4() override;
 
-    // Builds the rows, the first row selected, from the records as they
-    // were when the list was created. Runs when the list is first opened or
-    // rebuilt, whichever comes first: nobody sees the rows before.
+    // Builds the rows from the records as they were when the list was
+    // created, the first row selected once the list is open. Runs when the
+    // list is made ready, first opened or rebuilt, whichever comes first:
+    // nobody sees the rows before.
     void FormCreate();
     // Opens the list centred; a list that was hidden selects the row of the
     // game on screen.

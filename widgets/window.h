@@ -72,9 +72,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    // Runs once, just before the window is first shown. Fonts are looked up
-    // here rather than in the constructor: each face found costs start-up
-    // time, and most windows of the set wait hidden until asked for.
+    // Runs once, before the window is first shown: as it is shown, or
+    // earlier by prepareAhead. Fonts are looked up here rather than in the
+    // constructor: each face found costs start-up time, and most windows of
+    // the set wait hidden until asked for.
     virtual void prepareFirstShow() {}
 
 private:
